@@ -1,0 +1,88 @@
+// Rendering of key sequences by the name tables of the interface in force.
+#include "keycodes/key_code_string.h"
+
+#include "keycodes/key_names.h"
+
+InterfaceKind InterfaceMode = InterfaceKind::KeyboardWedge;
+
+namespace {
+
+constexpr uint8_t kWandInterface = 250;
+constexpr uint8_t kModifierMask = 0x3F;
+constexpr const char* kModifierNames[] = {"[Shift]",     "[LeftCtrl]", "[LeftAlt]",
+                                          "[RightCtrl]", "[RightAlt]", "[Break]"};
+
+// A code outside its table shows as "[?XX]", which no table name can look like.
+void AppendKey(std::string& text, const char* const* names, int count, uint8_t code) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  text += '[';
+  if (code < count) {
+    text += names[code];
+  } else {
+    text += '?';
+    text += kHex[code >> 4];
+    text += kHex[code & 0x0F];
+  }
+  text += ']';
+}
+
+void AppendModifiers(std::string& text, ModifierSet modifiers) {
+  for (int bit = 0; bit < 6; ++bit)
+    if (modifiers & (1u << bit)) text += kModifierNames[bit];
+}
+
+KeyRendering RenderAscii(std::span<const uint8_t> field, std::string& text) {
+  KeyRendering r;
+  while (r.count < static_cast<int>(field.size()) && field[r.count] != 0)
+    AppendKey(text, AsciiKeyNames, kAsciiKeyCount, field[r.count++]);
+  return r;
+}
+
+KeyRendering RenderWedge(std::span<const uint8_t> field, std::string& text) {
+  KeyRendering r;
+  const int size = static_cast<int>(field.size());
+  if (size > 0 && field[0] == kScanCodeMarker) r.scanCode = true;
+  if (size > 0 && field[0] > kScanCodeMarker) r.modifiers = field[0] & kModifierMask;
+  int i = 0;
+  while (i < size && field[i] != 0) {
+    const uint8_t lead = field[i];
+    if (lead < kScanCodeMarker) {
+      AppendKey(text, WedgeKeyNames, kWedgeKeyCount, lead);
+      ++i;
+      continue;
+    }
+    if (i + 1 >= size) break;  // a marker or flag byte with no key after it
+    if (lead > kScanCodeMarker) AppendModifiers(text, lead & kModifierMask);
+    const uint8_t code = field[i + 1];
+    if (code == 0) break;
+    if (lead == kScanCodeMarker) AppendKey(text, ScanCodeNames, kScanCodeCount, code);
+    else AppendKey(text, WedgeKeyNames, kWedgeKeyCount, code);
+    i += 2;
+  }
+  r.count = i;
+  return r;
+}
+
+}  // namespace
+
+InterfaceKind InterfaceModeFromImage(const SettingsImage& image) {
+  const uint8_t type = Get(image, field::interfaceType);
+  if (type == 0) return InterfaceKind::Rs232;
+  if (type == kWandInterface) return InterfaceKind::WandEmulation;
+  return InterfaceKind::KeyboardWedge;
+}
+
+KeyRendering RenderKeyCodeString(std::span<const uint8_t> field, std::string& text,
+                                 InterfaceKind mode) {
+  return mode == InterfaceKind::KeyboardWedge ? RenderWedge(field, text) : RenderAscii(field, text);
+}
+
+KeyRendering RenderKeyCodeString(std::span<const uint8_t> field, std::string& text) {
+  return RenderKeyCodeString(field, text, InterfaceMode);
+}
+
+std::string KeyCodeText(std::span<const uint8_t> field, InterfaceKind mode) {
+  std::string text;
+  RenderKeyCodeString(field, text, mode);
+  return text;
+}

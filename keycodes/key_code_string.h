@@ -1,0 +1,39 @@
+// Key sequences (KeyCodeString) and their bracketed rendering, e.g. [Shift][a][Enter].
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "settings/settings_image.h"
+
+// How key sequences are read: as keyboard keys, or as ASCII characters.
+enum class InterfaceKind : int { KeyboardWedge = 0, Rs232 = 1, WandEmulation = 2 };
+
+// The process-wide mode; keyboard wedge at start.
+extern InterfaceKind InterfaceMode;
+
+// The mode an image records in its interfaceType: 0 is RS-232, 250 wand
+// emulation, anything else keyboard wedge.
+InterfaceKind InterfaceModeFromImage(const SettingsImage& image);
+
+// The six modifier bits of a flag byte.
+using ModifierSet = uint8_t;
+inline constexpr ModifierSet kShift = 0x01, kLeftCtrl = 0x02, kLeftAlt = 0x04,
+                             kRightCtrl = 0x08, kRightAlt = 0x10, kBreak = 0x20;
+inline constexpr uint8_t kScanCodeMarker = 0xC0;
+
+struct KeyRendering {
+  int count = 0;             // bytes the rendered keys occupy: where a further key goes
+  bool scanCode = false;     // the string is in the scan-code layout
+  ModifierSet modifiers = 0; // the first flag byte's modifiers, in the modified-key layout
+};
+
+// Appends the rendering of the sequence in `field` (its size is the capacity)
+// to `text`. In keyboard-wedge mode every key is read by its own first byte.
+KeyRendering RenderKeyCodeString(std::span<const uint8_t> field, std::string& text,
+                                 InterfaceKind mode);
+KeyRendering RenderKeyCodeString(std::span<const uint8_t> field, std::string& text);
+
+// The rendering alone, in the given mode.
+std::string KeyCodeText(std::span<const uint8_t> field, InterfaceKind mode);

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every preset and runs every test: natively,
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and for Windows under
+# Wine and Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+for preset in native sanitize; do
+  echo "== $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done
+
+echo "== windows"
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+xvfb-run -a -s "-screen 0 1280x1024x24" scripts/wine-ctest.sh
