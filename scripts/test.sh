@@ -16,4 +16,4 @@ done
 echo "== windows"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
-xvfb-run -a -s "-screen 0 1280x1024x24" scripts/wine-ctest.sh
+xvfb-run -a -s "-screen 0 1280x1024x24" scripts/wine-ctest.sh build/windows

@@ -1,0 +1,26 @@
+// The settings report: the whole configuration as plain text, CR LF lines.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "keycodes/key_code_string.h"
+#include "settings/settings_image.h"
+
+// Receives the report piece by piece, in order (the report view appends each).
+using ReportSink = std::function<void(std::string_view piece)>;
+
+// The report of `image` with key sequences read in `mode`.
+void RenderReport(const SettingsImage& image, InterfaceKind mode, const ReportSink& append);
+std::string ReportText(const SettingsImage& image, InterfaceKind mode);
+
+// The report of the process-wide image in the process-wide InterfaceMode; it
+// first copies the three editing formats over their working copies.
+void RenderSettingsReport(const ReportSink& append);
+
+// A transmission sequence spelled out, e.g. "[F1][F2][A1]".
+std::string RenderSequence(std::span<const uint8_t, 6> sequence);
