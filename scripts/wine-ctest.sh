@@ -7,7 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/windows}
 shift || true
-export WINEPREFIX=${WINEPREFIX:-$PWD/$build/wineprefix}
+case $build in /*) ;; *) build=$PWD/$build ;; esac
+export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
+mkdir -p "$WINEPREFIX"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver -k >/dev/null 2>&1 || true

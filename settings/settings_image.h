@@ -49,9 +49,9 @@ constexpr uint8_t Get(const Record& record, FieldOf<Record> field) {
 
 template <class Record>
 constexpr void Set(Record& record, FieldOf<Record> field, unsigned value) {
-  uint8_t& byte = record.bytes[field.offset];
+  uint8_t& target = record.bytes[field.offset];  // not `byte`: windows.h declares one
   const unsigned shifted = (value << LowestMaskBit(field.mask)) & field.mask;
-  byte = static_cast<uint8_t>((byte & ~field.mask) | shifted);
+  target = static_cast<uint8_t>((target & ~field.mask) | shifted);
 }
 
 // A key sequence stored in a field of fixed capacity (2 or 4 bytes).

@@ -12,3 +12,7 @@ struct SkelvCommand {
 };
 
 int RunDefaults(std::span<char* const> args);
+int RunReport(std::span<char* const> args);
+int RunDownload(std::span<char* const> args);
+int RunRead(std::span<char* const> args);
+int RunSimulate(std::span<char* const> args);

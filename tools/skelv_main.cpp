@@ -10,6 +10,15 @@ namespace {
 
 constexpr SkelvCommand kCommands[] = {
     {"defaults", "-o FILE", "write the factory settings file", RunDefaults},
+    {"report", "FILE [--keys wedge|rs232|wand]", "print the settings report of FILE", RunReport},
+    {"download", "FILE --port DEVICE [--baud B] [--data-bits D] [--parity P] [--flow F]",
+     "download FILE to the scanner", RunDownload},
+    {"read", "--port DEVICE -o FILE [--baud B] [--data-bits D] [--parity P] [--flow F]",
+     "read the scanner's settings into FILE", RunRead},
+    {"simulate",
+     "[--version TEXT|--no-version] [--image FILE] [--store FILE] [--reply ack|done|nak|none]"
+     " [--lowercase] [--stall-block N] [--delay-ms N]",
+     "answer as a scanner on a new pseudo-terminal", RunSimulate},
 };
 
 void PrintHelp() {

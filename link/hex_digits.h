@@ -1,0 +1,22 @@
+// Hexadecimal text on the scanner line: the digits of commands, which depend
+// on the scanner's version class, and the digits of read-back replies.
+#pragma once
+
+// The version class: no reply, a reply sorting before "Ver:2.00", or not.
+inline constexpr int kNoVersion = 0;
+inline constexpr int kOldVersion = 1;
+inline constexpr int kCurrentVersion = 2;
+inline constexpr const char* kVersionThreshold = "Ver:2.00";
+
+// The class of a version reply (without its CR), by byte comparison.
+int VersionClassOf(const char* reply);
+
+// The command character for `value` (0-15): '0'-'9', 'A'-'F', except that a
+// scanner of the old version class takes 9 as '@'.
+char CommandHexDigit(unsigned value, int versionClass);
+
+// The value of a command character under the same rule, or -1.
+int CommandHexValue(char c, int versionClass);
+
+// The value of a reply digit, '0'-'9', 'A'-'F' or 'a'-'f', or -1.
+int ReplyHexValue(char c);

@@ -1,0 +1,29 @@
+// PortSettings and the line state built from them.
+#include "link/port_settings.h"
+
+PortSettings portSettings;
+
+namespace {
+
+constexpr LineParity kParities[] = {LineParity::None, LineParity::Even, LineParity::Odd};
+
+}  // namespace
+
+LineState LineStateFromSettings(const PortSettings& settings) {
+  LineState line;
+  line.baudRate = kBaudRates[settings.baudRate];
+  line.byteSize = settings.dataBits == 0 ? 7 : 8;
+  line.parity = kParities[settings.parity];
+  switch (settings.flowControl) {
+    case 1:
+      line.outxCtsFlow = true;
+      line.rtsControl = RtsControl::Enable;
+      break;
+    case 2:
+      line.outX = true;
+      break;
+    default:
+      break;
+  }
+  return line;
+}
