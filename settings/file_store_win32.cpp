@@ -26,7 +26,8 @@ bool ReplaceFileContents(const char* path, const uint8_t* data, size_t size) {
   const DWORD attributes = GetFileAttributesA(path);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
     return false;
-  const std::string temp = std::string(path) + ".tmp~";
+  // One character more than the target, so any path that fits MAX_PATH still fits.
+  const std::string temp = std::string(path) + "~";
   HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;

@@ -9,7 +9,7 @@ std::optional<std::string> ParsedArgs::Value(const std::string& name) const {
   return it->second;
 }
 
-ParsedArgs ParseArgs(std::span<char* const> args, std::span<const OptionSpec> specs) {
+ParsedArgs ParseArgs(std::span<char* const> args, std::span<const OptionSpec> known) {
   ParsedArgs parsed;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string arg = args[i];
@@ -17,16 +17,16 @@ ParsedArgs ParseArgs(std::span<char* const> args, std::span<const OptionSpec> sp
       parsed.positionals.push_back(arg);
       continue;
     }
-    const OptionSpec* spec = nullptr;
-    for (const OptionSpec& s : specs)
-      if (arg == std::string("--") + s.name || (s.alias && arg == s.alias)) spec = &s;
-    if (!spec) throw UsageError{"unknown option " + arg};
-    if (!spec->takesValue) {
-      parsed.options[spec->name] = "";
+    const OptionSpec* option = nullptr;
+    for (const OptionSpec& s : known)
+      if (arg == std::string("--") + s.name || (s.alias && arg == s.alias)) option = &s;
+    if (!option) throw UsageError{"unknown option " + arg};
+    if (!option->takesValue) {
+      parsed.options[option->name] = "";
       continue;
     }
     if (i + 1 >= args.size()) throw UsageError{"option " + arg + " needs a value"};
-    parsed.options[spec->name] = args[++i];
+    parsed.options[option->name] = args[++i];
   }
   return parsed;
 }

@@ -29,8 +29,8 @@ struct UsageError {
   std::string message;
 };
 
-// Parses `args` against `specs`; an unknown option or a missing value throws.
-ParsedArgs ParseArgs(std::span<char* const> args, std::span<const OptionSpec> specs);
+// Parses `args` against `known`; an unknown option or a missing value throws.
+ParsedArgs ParseArgs(std::span<char* const> args, std::span<const OptionSpec> known);
 
 // Throws unless exactly `count` positionals were given.
 void RequirePositionals(const ParsedArgs& parsed, size_t count, const char* what);

@@ -1,0 +1,47 @@
+// Resource ids shared by the .rc files and the code, one block per window or dialog.
+//
+// Within a dialog: check boxes from 101, push buttons from 201, radio buttons
+// from 401, statics from 501, edits from 601, drop-down lists from 701 and
+// up-down controls from 801.
+#pragma once
+
+// Main window: menu commands. The status-bar help of a command is the string
+// with the command's id, its toolbar tooltip the string with id + 1000.
+#define IDM_NEW 1010
+#define IDM_OPEN 1020
+#define IDM_SAVE 1030
+#define IDM_SAVE_AS 1040
+#define IDM_EXIT 1090
+#define IDM_CONFIGURE 1120
+#define IDM_READ_SETTINGS 1130
+#define IDM_PRINT 1210
+#define IDM_DOWNLOAD 1220
+#define IDM_ABOUT 1310
+#define TOOLTIP_ID(command) ((command) + 1000)
+
+// Main window: child controls.
+#define IDC_STATUS_BAR 101
+#define IDC_TOOLBAR 102
+#define IDC_REPORT 1
+
+// "AboutBox".
+#define IDC_ABOUT_ICON 501
+#define IDC_ABOUT_TEXT 502
+
+// "SCANNER_DLG".
+#define IDC_NEGATIVE_BARCODE 101
+#define IDC_GOOD_READ_LED 102
+#define IDC_AUTO_SENSE 103
+#define IDC_BUZZER_OFF 104
+#define IDC_TRANSMIT_BUFFER 105
+#define IDC_MEMORY_SCANNER 106
+#define IDC_TRANSMISSION_DELAY_LABEL 501
+#define IDC_DATA_DELAY_LABEL 502
+#define IDC_SCAN_TIMEOUT 601
+#define IDC_SCAN_MODE 701
+#define IDC_READ_REDUNDANCY 702
+#define IDC_REREAD_DELAY 703
+#define IDC_BUZZER_FREQUENCY 704
+#define IDC_TRANSMISSION_DELAY 705
+#define IDC_DATA_DELAY 706
+#define IDC_SCAN_TIMEOUT_SPIN 801

@@ -1,0 +1,107 @@
+// The commands: New, Open, Save, Save As, Configure, About and Exit, and closing.
+#include "shell/commands.h"
+
+#include "keycodes/key_code_string.h"
+#include "resources/resource_ids.h"
+#include "settings/factory_defaults.h"
+#include "settings/settings_file.h"
+#include "sheets/reader_sheet.h"
+#include "shell/document.h"
+#include "shell/main_window.h"
+#include "shell/settings_dialogs.h"
+
+namespace {
+
+void ShowError(HWND window, const char* text) {
+  MessageBoxA(window, text, "Error", MB_OK | MB_ICONWARNING);
+}
+
+// Runs a save operation; true when the image was written.
+bool Save(HWND window, FileResult (*save)(HWND)) {
+  const FileResult result = save(window);
+  if (result == kFileFailed) ShowError(window, "Can't save the settings file!");
+  if (result != kFileDone) return false;
+  settingsModified = 0;
+  return true;
+}
+
+// Offers to save unsaved changes; true when the caller may go on. Unsaved
+// changes are never thrown away behind the operator's back: a save that
+// fails or is cancelled stops the caller.
+bool SaveChangesFirst(HWND window, const char* question) {
+  if (!settingsModified) return true;
+  switch (MessageBoxA(window, question, kMainTitle, MB_YESNOCANCEL | MB_ICONWARNING)) {
+    case IDYES:
+      return Save(window, SaveSettingsFile);
+    case IDNO:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void NewSettings(HWND window) {
+  if (!SaveChangesFirst(window, "Save current settings ?")) return;
+  settingsModified = 0;
+  currentFilePath.clear();
+  ResetToFactoryDefaults();
+  InterfaceMode = InterfaceModeFromImage(settingsImage);
+  RunReaderSettingsSheet(window);
+}
+
+void OpenSettings(HWND window) {
+  if (!SaveChangesFirst(window, "Save current settings ?")) return;
+  const FileResult result = OpenSettingsFile(window);
+  if (result == kFileFailed) ShowError(window, "Can't open the settings file!");
+  if (result != kFileDone) return;
+  // The image now is the file's content: nothing to save yet.
+  settingsModified = 0;
+  InterfaceMode = InterfaceModeFromImage(settingsImage);
+  RunReaderSettingsSheet(window);
+}
+
+INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK) EndDialog(dialog, IDOK);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+void RunCommand(HWND window, int command) {
+  switch (command) {
+    case IDM_NEW:
+      NewSettings(window);
+      break;
+    case IDM_OPEN:
+      OpenSettings(window);
+      break;
+    case IDM_SAVE:
+      Save(window, SaveSettingsFile);
+      break;
+    case IDM_SAVE_AS:
+      Save(window, SaveSettingsFileAs);
+      break;
+    case IDM_EXIT:
+      SendMessageA(window, WM_CLOSE, 0, 0);
+      break;
+    case IDM_CONFIGURE:
+      RunReaderSettingsSheet(window);
+      break;
+    case IDM_ABOUT:
+      DialogBoxParamA(GetModuleHandleA(nullptr), "AboutBox", window, AboutBoxProc, 0);
+      break;
+    default:
+      break;
+  }
+}
+
+void CloseMainWindow(HWND window) {
+  if (SaveChangesFirst(window, "Save the program ?")) DestroyWindow(window);
+}

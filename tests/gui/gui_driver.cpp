@@ -1,0 +1,273 @@
+// The GUI test driver: a CBT hook notes each dialog as it appears, a thread
+// timer (served by the dialogs' own modal loops) runs the next step on it.
+#include "tests/gui/gui_driver.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <cstring>
+#include <set>
+
+#include "keycodes/key_code_string.h"
+#include "settings/settings_file.h"
+#include "shell/main_window.h"
+#include "shell/report_view.h"
+#include "shell/settings_dialogs.h"
+#include "tests/test_support.h"
+
+std::vector<ShownBox> shownBoxes;
+std::vector<FileRequest> fileRequests;
+
+namespace {
+
+constexpr int kMessageBoxText = 0xFFFF;  // the static that holds a message box's text
+constexpr UINT kTickMs = 20;
+// Ticks a window may stay open after its step before it counts as left open.
+constexpr int kTicksToClose = 250;
+
+HHOOK hook = nullptr;
+UINT_PTR timer = 0;
+GuiTest* running = nullptr;
+std::deque<DialogStep> steps;
+std::deque<HWND> appeared;
+std::set<HWND> seen;
+bool inStep = false;
+HWND handled = nullptr;  // the window the last step ran on
+int ticksOpen = 0;
+
+bool IsTopLevelDialog(HWND window) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  return std::strcmp(name, "#32770") == 0 && !(GetWindowLongA(window, GWL_STYLE) & WS_CHILD);
+}
+
+WindowKind KindOf(HWND window) {
+  if (GetDlgItem(window, kMessageBoxText)) return WindowKind::MessageBox;
+  if (CurrentPage(window)) return WindowKind::PropertySheet;
+  return WindowKind::Dialog;
+}
+
+BOOL CALLBACK FindWarningIcon(HWND child, LPARAM found) {
+  if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+      reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) ==
+          LoadIconA(nullptr, IDI_WARNING))
+    *reinterpret_cast<bool*>(found) = true;
+  return TRUE;
+}
+
+void NoteMessageBox(HWND box) {
+  ShownBox shown;
+  shown.caption = WindowText(box);
+  shown.text = DialogItemText(box, kMessageBoxText);
+  EnumChildWindows(box, FindWarningIcon, reinterpret_cast<LPARAM>(&shown.warningIcon));
+  shown.yesNoCancel = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO) && GetDlgItem(box, IDCANCEL);
+  shownBoxes.push_back(shown);
+}
+
+LRESULT CALLBACK WatchWindows(int code, WPARAM wParam, LPARAM lParam) {
+  HWND window = reinterpret_cast<HWND>(wParam);
+  if (code == HCBT_ACTIVATE && IsTopLevelDialog(window) && seen.insert(window).second) {
+    if (KindOf(window) == WindowKind::MessageBox) NoteMessageBox(window);
+    appeared.push_back(window);
+  } else if (code == HCBT_DESTROYWND) {
+    seen.erase(window);
+  }
+  return CallNextHookEx(hook, code, wParam, lParam);
+}
+
+// Closes a window the test did not expect, so that it fails instead of hanging.
+void CloseUnexpected(HWND window, const char* why) {
+  ADD_FAILURE() << why << " \"" << WindowText(window) << "\"";
+  if (KindOf(window) == WindowKind::PropertySheet)
+    PropSheet_PressButton(window, PSBTN_CANCEL);
+  else
+    EndDialog(window, IDCANCEL);
+}
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+  if (inStep) return;
+  if (handled && IsWindow(handled) && ++ticksOpen > kTicksToClose) {
+    CloseUnexpected(handled, "Window left open by its step:");
+    handled = nullptr;
+  }
+  while (!appeared.empty() && !IsWindow(appeared.front())) appeared.pop_front();
+  if (appeared.empty() || !IsWindowVisible(appeared.front())) return;
+  HWND window = appeared.front();
+  appeared.pop_front();
+  if (steps.empty()) {
+    CloseUnexpected(window, "Unexpected window");
+    return;
+  }
+  const DialogStep step = std::move(steps.front());
+  steps.pop_front();
+  if (step.kind != WindowKind::Any && step.kind != KindOf(window)) {
+    CloseUnexpected(window, "Window of another kind than its step expects:");
+    return;
+  }
+  handled = window;
+  ticksOpen = 0;
+  inStep = true;
+  step.act(window);
+  inStep = false;
+}
+
+std::string JoinFilter(const char* filter) {
+  std::string joined;
+  for (const char* entry = filter; entry && *entry; entry += std::strlen(entry) + 1) {
+    if (!joined.empty()) joined += '|';
+    joined += entry;
+  }
+  return joined;
+}
+
+BOOL AnswerFileDialog(bool save, LPOPENFILENAMEA request) {
+  FileRequest asked;
+  asked.save = save;
+  asked.proposed = request->lpstrFile;
+  asked.bufferSize = request->nMaxFile;
+  asked.flags = request->Flags;
+  asked.filter = JoinFilter(request->lpstrFilter);
+  asked.filterIndex = request->nFilterIndex;
+  asked.defaultExtension = request->lpstrDefExt ? request->lpstrDefExt : "";
+  fileRequests.push_back(asked);
+  auto& answers = save ? running->saveAnswers : running->openAnswers;
+  if (answers.empty()) {
+    ADD_FAILURE() << "Unexpected file dialog";
+    return FALSE;
+  }
+  const std::optional<std::string> answer = answers.front();
+  answers.pop_front();
+  if (!answer || answer->size() + 1 > request->nMaxFile) return FALSE;
+  std::memcpy(request->lpstrFile, answer->c_str(), answer->size() + 1);
+  return TRUE;
+}
+
+BOOL WINAPI AnswerOpen(LPOPENFILENAMEA request) { return AnswerFileDialog(false, request); }
+BOOL WINAPI AnswerSave(LPOPENFILENAMEA request) { return AnswerFileDialog(true, request); }
+
+void DrainMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+    if (message.message != WM_QUIT) DispatchMessageA(&message);
+}
+
+}  // namespace
+
+DialogStep Press(int button) {
+  return [button](HWND window) { PostMessageA(window, WM_COMMAND, button, 0); };
+}
+
+DialogStep Answer(int button) { return {Press(button).act, WindowKind::MessageBox}; }
+
+DialogStep PressSheetButton(int button) {
+  return {[button](HWND sheet) { PropSheet_PressButton(sheet, button); },
+          WindowKind::PropertySheet};
+}
+
+DialogStep OnSheet(std::function<void(HWND sheet)> act, int button) {
+  return {[act, button](HWND sheet) {
+            act(sheet);
+            PropSheet_PressButton(sheet, button);
+          },
+          WindowKind::PropertySheet};
+}
+
+DialogStep OnDialog(std::function<void(HWND dialog)> act) {
+  return {std::move(act), WindowKind::Dialog};
+}
+
+void GuiTest::SetUp() {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  static const int registered = RegisterWindowClasses(instance);
+  ASSERT_EQ(registered, 1);
+  running = this;
+  shownBoxes.clear();
+  fileRequests.clear();
+  steps.clear();
+  appeared.clear();
+  seen.clear();
+  handled = nullptr;
+  showOpenDialog = AnswerOpen;
+  showSaveDialog = AnswerSave;
+  hook = SetWindowsHookExA(WH_CBT, WatchWindows, nullptr, GetCurrentThreadId());
+  timer = SetTimer(nullptr, 0, kTickMs, Tick);
+  scratch = MakeScratchDir() + "\\";
+  // As in a new process: the image is all zero until the window resets it.
+  settingsImage = SettingsImage{};
+  InterfaceMode = InterfaceKind::KeyboardWedge;
+  window = CreateMainWindow(instance, SW_SHOWNORMAL);
+  ASSERT_NE(window, nullptr);
+  DrainMessages();
+}
+
+void GuiTest::TearDown() {
+  if (IsWindow(window)) DestroyWindow(window);
+  DrainMessages();
+  KillTimer(nullptr, timer);
+  UnhookWindowsHookEx(hook);
+  showOpenDialog = GetOpenFileNameA;
+  showSaveDialog = GetSaveFileNameA;
+  EXPECT_TRUE(steps.empty()) << steps.size() << " dialog step(s) never ran";
+  EXPECT_TRUE(openAnswers.empty() && saveAnswers.empty()) << "file dialog answers never used";
+  running = nullptr;
+}
+
+void GuiTest::Expect(std::vector<DialogStep> more) {
+  for (DialogStep& step : more) steps.push_back(std::move(step));
+}
+
+void GuiTest::Command(int command) {
+  SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(command), 0);
+  EXPECT_TRUE(steps.empty()) << "command " << command << " left " << steps.size()
+                             << " dialog step(s) unused";
+  steps.clear();
+}
+
+void GuiTest::Close() {
+  SendMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(steps.empty()) << "closing left " << steps.size() << " dialog step(s) unused";
+  steps.clear();
+}
+
+std::string WindowText(HWND window) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::string DialogItemText(HWND dialog, int id) {
+  HWND item = GetDlgItem(dialog, id);
+  return item ? WindowText(item) : std::string();
+}
+
+std::string ReportViewText() { return reportEdit ? WindowText(reportEdit) : std::string(); }
+
+std::string ReportViewFace() {
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  // The text only: the final paragraph mark keeps the control's own format.
+  SendMessageA(reportEdit, EM_SETSEL, 0, GetWindowTextLengthA(reportEdit));
+  SendMessageA(reportEdit, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  SendMessageA(reportEdit, EM_SETSEL, 0, 0);
+  return (format.dwMask & CFM_FACE) ? format.szFaceName : "";
+}
+
+HWND CurrentPage(HWND sheet) { return PropSheet_GetCurrentPageHwnd(sheet); }
+
+void SelectEntry(HWND dialog, int list, int index) {
+  SendDlgItemMessageA(dialog, list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, list)));
+}
+
+void Click(HWND dialog, int button) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
+void TypeText(HWND dialog, int edit, const char* text) {
+  HWND control = GetDlgItem(dialog, edit);
+  SendMessageA(control, EM_SETSEL, 0, -1);
+  SendMessageA(control, WM_CHAR, VK_BACK, 0);
+  for (const char* c = text; *c; ++c) SendMessageA(control, WM_CHAR, static_cast<WPARAM>(*c), 0);
+}

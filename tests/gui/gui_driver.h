@@ -1,0 +1,105 @@
+// Drives the program's real windows from a GUI test: a fresh main window per
+// test, scripted answers to its modal dialogs and message boxes, and a file
+// dialog stand-in.
+#pragma once
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+// A message box as it was shown.
+struct ShownBox {
+  std::string caption;
+  std::string text;
+  bool warningIcon = false;
+  bool yesNoCancel = false;
+};
+
+// What the program asked a file dialog for.
+struct FileRequest {
+  bool save = false;
+  std::string proposed;  // the buffer's content when the dialog opened
+  DWORD bufferSize = 0;
+  DWORD flags = 0;
+  std::string filter;  // entries joined with '|'
+  DWORD filterIndex = 0;
+  std::string defaultExtension;
+};
+
+enum class WindowKind { Any, MessageBox, PropertySheet, Dialog };
+
+// Run on the next modal dialog, property sheet or message box that appears,
+// once it is up; it must close the window. A window of another kind than the
+// step expects, or one left open, fails the test and is closed.
+struct DialogStep {
+  template <class Act, class = std::enable_if_t<std::is_invocable_v<Act&, HWND>>>
+  DialogStep(Act action, WindowKind expected = WindowKind::Any)
+      : kind(expected), act(std::move(action)) {}
+  void operator()(HWND window) const { act(window); }
+
+  WindowKind kind;
+  std::function<void(HWND window)> act;
+};
+
+// Presses a button of any dialog or message box (WM_COMMAND with its id).
+DialogStep Press(int button);
+// Answers a message box with one of its buttons.
+DialogStep Answer(int button);
+// Presses PSBTN_OK or PSBTN_CANCEL of a property sheet.
+DialogStep PressSheetButton(int button);
+// Works on a property sheet, then presses PSBTN_OK or PSBTN_CANCEL.
+DialogStep OnSheet(std::function<void(HWND sheet)> act, int button);
+// Works on a dialog; `act` must close it.
+DialogStep OnDialog(std::function<void(HWND dialog)> act);
+
+class GuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Queues the steps for the dialogs the next command will show, in order.
+  void Expect(std::vector<DialogStep> steps);
+  // Sends a command to the main window and returns when it has ended; every
+  // queued step must have been used.
+  void Command(int command);
+  // Sends WM_CLOSE to the main window.
+  void Close();
+
+ public:
+  // Answers of the file dialogs, in order; nullopt cancels.
+  std::deque<std::optional<std::string>> openAnswers;
+  std::deque<std::optional<std::string>> saveAnswers;
+
+  HWND window = nullptr;
+  std::string scratch;  // an empty folder of this test, with a trailing backslash
+};
+
+// Seen since the test started.
+extern std::vector<ShownBox> shownBoxes;
+extern std::vector<FileRequest> fileRequests;
+
+// The text of a window, and of a dialog's item.
+std::string WindowText(HWND window);
+std::string DialogItemText(HWND dialog, int id);
+
+// The report view's text.
+std::string ReportViewText();
+// The face of the whole report view's text, or "" when it is not one face.
+std::string ReportViewFace();
+
+// The page currently shown by a property sheet.
+HWND CurrentPage(HWND sheet);
+// Selects a list entry as the operator would (the selection and CBN_SELCHANGE).
+void SelectEntry(HWND dialog, int list, int index);
+// Clicks a button as the operator would (BN_CLICKED to its dialog).
+void Click(HWND dialog, int button);
+// Replaces an edit's text as the operator's typing would (EN_CHANGE follows).
+void TypeText(HWND dialog, int edit, const char* text);
