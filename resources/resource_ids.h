@@ -45,3 +45,13 @@
 #define IDC_TRANSMISSION_DELAY 705
 #define IDC_DATA_DELAY 706
 #define IDC_SCAN_TIMEOUT_SPIN 801
+
+// "ComSettingDlg".
+#define IDC_COM_PORT 701
+#define IDC_BAUD_RATE 702
+#define IDC_DATA_BITS 703
+#define IDC_PARITY 704
+#define IDC_FLOW_CONTROL 705
+
+// "ProgressDlg".
+#define IDC_PROGRESS_TEXT 501

@@ -1,4 +1,4 @@
-// The commands: New, Open, Save, Save As, Configure, About and Exit, and closing.
+// The commands: New, Open, Save, Save As, Configure, Read, Download, About and Exit, and closing.
 #include "shell/commands.h"
 
 #include "keycodes/key_code_string.h"
@@ -8,6 +8,7 @@
 #include "sheets/reader_sheet.h"
 #include "shell/document.h"
 #include "shell/main_window.h"
+#include "shell/scanner_link.h"
 #include "shell/settings_dialogs.h"
 
 namespace {
@@ -60,6 +61,22 @@ void OpenSettings(HWND window) {
   RunReaderSettingsSheet(window);
 }
 
+// A read-back replaces the whole image: the sheet opens on what the scanner holds.
+void ReadScannerSettings(HWND window) {
+  if (RunScannerLink(kReadBack) <= 0) return;
+  settingsModified = 1;
+  InterfaceMode = InterfaceModeFromImage(settingsImage);
+  RunReaderSettingsSheet(window);
+}
+
+// The download stores the checksum pair into the image, which then differs
+// from what was last saved.
+void DownloadSettings() {
+  const SettingsImage before = settingsImage;
+  RunScannerLink(kDownload);
+  NoteImageChanges(before);
+}
+
 INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
@@ -93,6 +110,12 @@ void RunCommand(HWND window, int command) {
       break;
     case IDM_CONFIGURE:
       RunReaderSettingsSheet(window);
+      break;
+    case IDM_READ_SETTINGS:
+      ReadScannerSettings(window);
+      break;
+    case IDM_DOWNLOAD:
+      DownloadSettings();
       break;
     case IDM_ABOUT:
       DialogBoxParamA(GetModuleHandleA(nullptr), "AboutBox", window, AboutBoxProc, 0);

@@ -13,7 +13,6 @@ struct ToolbarButton {
   BYTE state;
 };
 
-// Read scanner settings and Download stay unavailable until the scanner link is wired in.
 constexpr ToolbarButton kButtons[] = {
     {0, 0, 0},
     {STD_FILENEW, IDM_NEW, TBSTATE_ENABLED},
@@ -23,7 +22,7 @@ constexpr ToolbarButton kButtons[] = {
     {STD_PROPERTIES, IDM_CONFIGURE, TBSTATE_ENABLED},
     {0, 0, 0},
     {STD_PRINT, IDM_PRINT, TBSTATE_INDETERMINATE},
-    {STD_COPY, IDM_DOWNLOAD, 0},
+    {STD_COPY, IDM_DOWNLOAD, TBSTATE_ENABLED},
 };
 constexpr int kButtonCount = static_cast<int>(sizeof kButtons / sizeof kButtons[0]);
 

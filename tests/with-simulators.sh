@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Runs a Windows test executable under Wine with native scanner simulators
+# Runs a Windows test executable under Wine (through RUNNER, e.g. scripts/wine-run)
+# with native scanner simulators
 # behind COM ports: starts one `skelv simulate` per port, points the prefix's
 # comN at its pseudo-terminal, runs the test, then stops the simulators and
 # puts the prefix's links back.
 #
 # Usage: with-simulators.sh NATIVE_SKELV [--com N "SIMULATOR OPTIONS"]... [--absent N]... \
-#          -- TEST_EXE [TEST ARGS]
+#          -- RUNNER TEST_EXE [TEST ARGS]
 # Without --com, COM1 gets a simulator with default options. Each simulator
-# stores what it takes over in $SKELV_SIM_DIR/comN.qrs; --absent N points comN
+# stores what it takes over in $SKELV_SIM_DIR/scannerN.qrs (not comN.qrs:
+# Windows reads such a name as the device COMN); --absent N points comN
 # at a device that does not exist.
 set -euo pipefail
 skelv=$1
@@ -60,7 +62,7 @@ for i in "${!ports[@]}"; do
   n=${ports[$i]}
   mkfifo "$work/out$n"
   # shellcheck disable=SC2086 # the options are words for the simulator
-  "$skelv" simulate --store "$work/com$n.qrs" ${options[$i]} >"$work/out$n" &
+  "$skelv" simulate --store "$work/scanner$n.qrs" ${options[$i]} >"$work/out$n" &
   simulators+=($!)
   device=
   read -r -t 10 device <"$work/out$n" || true
@@ -72,4 +74,4 @@ for i in "${!ports[@]}"; do
 done
 for n in "${absent[@]}"; do point "$n" "$work/no-such-device"; done
 
-"$here/scripts/wine-run" "$@"
+"$@"

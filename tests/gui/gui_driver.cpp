@@ -16,6 +16,7 @@
 #include "tests/test_support.h"
 
 std::vector<ShownBox> shownBoxes;
+std::vector<std::string> shownDialogs;
 std::vector<FileRequest> fileRequests;
 
 namespace {
@@ -47,26 +48,41 @@ WindowKind KindOf(HWND window) {
   return WindowKind::Dialog;
 }
 
-BOOL CALLBACK FindWarningIcon(HWND child, LPARAM found) {
+struct IconSearch {
+  HICON icon;
+  bool found = false;
+};
+
+BOOL CALLBACK FindIcon(HWND child, LPARAM search) {
+  auto* s = reinterpret_cast<IconSearch*>(search);
   if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-      reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) ==
-          LoadIconA(nullptr, IDI_WARNING))
-    *reinterpret_cast<bool*>(found) = true;
+      reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == s->icon)
+    s->found = true;
   return TRUE;
+}
+
+bool ShowsIcon(HWND box, LPCSTR icon) {
+  IconSearch search{LoadIconA(nullptr, icon)};
+  EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 void NoteMessageBox(HWND box) {
   ShownBox shown;
   shown.caption = WindowText(box);
   shown.text = DialogItemText(box, kMessageBoxText);
-  EnumChildWindows(box, FindWarningIcon, reinterpret_cast<LPARAM>(&shown.warningIcon));
-  shown.yesNoCancel = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO) && GetDlgItem(box, IDCANCEL);
+  shown.warningIcon = ShowsIcon(box, IDI_WARNING);
+  shown.questionIcon = ShowsIcon(box, IDI_QUESTION);
+  const bool yesNo = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO);
+  shown.yesNoCancel = yesNo && GetDlgItem(box, IDCANCEL);
+  shown.yesNo = yesNo && !GetDlgItem(box, IDCANCEL);
   shownBoxes.push_back(shown);
 }
 
 LRESULT CALLBACK WatchWindows(int code, WPARAM wParam, LPARAM lParam) {
   HWND window = reinterpret_cast<HWND>(wParam);
   if (code == HCBT_ACTIVATE && IsTopLevelDialog(window) && seen.insert(window).second) {
+    shownDialogs.push_back(WindowText(window));
     if (KindOf(window) == WindowKind::MessageBox) NoteMessageBox(window);
     appeared.push_back(window);
   } else if (code == HCBT_DESTROYWND) {
@@ -182,6 +198,7 @@ void GuiTest::SetUp() {
   ASSERT_EQ(registered, 1);
   running = this;
   shownBoxes.clear();
+  shownDialogs.clear();
   fileRequests.clear();
   steps.clear();
   appeared.clear();

@@ -20,7 +20,9 @@ struct ShownBox {
   std::string caption;
   std::string text;
   bool warningIcon = false;
+  bool questionIcon = false;
   bool yesNoCancel = false;
+  bool yesNo = false;
 };
 
 // What the program asked a file dialog for.
@@ -84,6 +86,8 @@ class GuiTest : public ::testing::Test {
 
 // Seen since the test started.
 extern std::vector<ShownBox> shownBoxes;
+// The captions of the top-level dialogs that appeared, modal or not.
+extern std::vector<std::string> shownDialogs;
 extern std::vector<FileRequest> fileRequests;
 
 // The text of a window, and of a dialog's item.

@@ -97,7 +97,6 @@ struct ButtonWant {
 };
 
 TEST_F(Startup, ShowsTheNineToolbarButtonsWithTheirImagesStatesAndTooltips) {
-  // Download stays unavailable until the scanner link is wired in.
   const ButtonWant want[] = {
       {0, 0, 0, nullptr},
       {1010, STD_FILENEW, TBSTATE_ENABLED, "New"},
@@ -107,7 +106,7 @@ TEST_F(Startup, ShowsTheNineToolbarButtonsWithTheirImagesStatesAndTooltips) {
       {1120, STD_PROPERTIES, TBSTATE_ENABLED, "Configure"},
       {0, 0, 0, nullptr},
       {1210, STD_PRINT, TBSTATE_INDETERMINATE, "Print"},
-      {1220, STD_COPY, 0, "Download"},
+      {1220, STD_COPY, TBSTATE_ENABLED, "Download"},
   };
   ASSERT_EQ(SendMessageA(toolbarWindow, TB_BUTTONCOUNT, 0, 0), 9);
   HWND tooltips = reinterpret_cast<HWND>(SendMessageA(toolbarWindow, TB_GETTOOLTIPS, 0, 0));
@@ -138,12 +137,11 @@ TEST_F(Startup, ShowsTheNineToolbarButtonsWithTheirImagesStatesAndTooltips) {
   }
 }
 
-TEST_F(Startup, GreysPrintReadAndDownloadInTheMenuAndShowsMenuHelp) {
+TEST_F(Startup, GreysOnlyPrintInTheMenuAndShowsMenuHelp) {
   HMENU menu = GetMenu(window);
-  for (const int command : {1010, 1020, 1030, 1040, 1090, 1120, 1310})
+  for (const int command : {1010, 1020, 1030, 1040, 1090, 1120, 1130, 1220, 1310})
     EXPECT_FALSE(GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED) << command;
-  for (const int command : {1130, 1210, 1220})
-    EXPECT_TRUE(GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED) << command;
+  EXPECT_TRUE(GetMenuState(menu, 1210, MF_BYCOMMAND) & MF_GRAYED);
 
   const struct {
     int command;
@@ -184,9 +182,9 @@ void PressControlKey(HWND window, char key) {
   SetKeyboardState(keys);
 }
 
-TEST_F(Startup, CtrlPReadAndDownloadDoNothingWhileCtrlOOpens) {
+TEST_F(Startup, CtrlPDoesNothingWhileCtrlOReadAndDownloadOpen) {
   const SettingsImage before = settingsImage;
-  for (const char key : {'P', 'R', 'D'}) PressControlKey(window, key);
+  PressControlKey(window, 'P');
   SendMessageA(window, WM_COMMAND, 1210, 0);
   EXPECT_TRUE(fileRequests.empty());
   EXPECT_TRUE(shownBoxes.empty());
@@ -197,6 +195,19 @@ TEST_F(Startup, CtrlPReadAndDownloadDoNothingWhileCtrlOOpens) {
   PressControlKey(window, 'O');
   ASSERT_EQ(fileRequests.size(), 1u);
   EXPECT_FALSE(fileRequests[0].save);
+
+  // Read and Download start with the port dialog; cancelling it ends them.
+  for (const char key : {'R', 'D'}) {
+    std::string caption;
+    Expect({OnDialog([&caption](HWND dialog) {
+      caption = WindowText(dialog);
+      PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    })});
+    PressControlKey(window, key);
+    EXPECT_EQ(caption, "COM Port Properties") << key;
+  }
+  EXPECT_TRUE(shownBoxes.empty());
+  EXPECT_EQ(settingsImage.bytes, before.bytes);
 }
 
 TEST_F(Startup, AboutBoxShowsItsLineAndClosesOnlyWithOk) {
