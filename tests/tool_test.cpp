@@ -1,37 +1,16 @@
 // skelv as a user runs it: commands, usage errors, exit statuses.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <string>
 
 #include "settings/factory_defaults.h"
 #include "tests/test_support.h"
+#include "tests/tool_runner.h"
 
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-// Runs skelv with `args` (already shell-quoted where needed).
-Outcome Skelv(const std::string& args) {
-  const std::string dir = MakeScratchDir();
-  const std::string command = std::string(SKELV_PATH) + " " + args + " >" + dir + "/out 2>" +
-                              dir + "/err </dev/null";
-  const int raw = std::system(command.c_str());
-  const auto text = [](const std::vector<uint8_t>& b) { return std::string(b.begin(), b.end()); };
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text(ReadWholeFile(dir + "/out")),
-          text(ReadWholeFile(dir + "/err"))};
-}
-
-int Lines(const std::string& text) {
-  int n = 0;
-  for (char c : text) n += c == '\n';
-  return n;
-}
+Outcome Skelv(const std::string& args) { return RunSkelv(SKELV_PATH, args); }
 
 TEST(SkelvDefaults, WritesTheFactoryImage) {
   const std::string path = MakeScratchDir() + "/x.qrs";

@@ -6,17 +6,9 @@
 #include <string>
 
 #include "tests/link/link_fixture.h"
+#include "tests/link/port_choice.h"
 
 namespace {
-
-PortSettings Choose(int baud, int dataBits, int parity, int flow) {
-  PortSettings s;
-  s.baudRate = baud;
-  s.dataBits = dataBits;
-  s.parity = parity;
-  s.flowControl = flow;
-  return s;
-}
 
 TEST(OpenScannerPort, MissingDeviceCannotBeOpened) {
   Port port;

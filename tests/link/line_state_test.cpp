@@ -8,20 +8,12 @@
 #include "link/hex_digits.h"
 #include "link/port_settings.h"
 #include "link/transfer.h"
+#include "tests/link/port_choice.h"
 
 namespace {
 
 // Taken before any test can shorten the deadlines in force.
 const ReplyDeadlines deadlinesAtStart = replyDeadlines;
-
-PortSettings Choose(int baud, int dataBits, int parity, int flow) {
-  PortSettings s;
-  s.baudRate = baud;
-  s.dataBits = dataBits;
-  s.parity = parity;
-  s.flowControl = flow;
-  return s;
-}
 
 TEST(PortSettings, StartAtCom1With38400EightNoneNone) {
   const PortSettings s = portSettings;

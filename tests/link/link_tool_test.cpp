@@ -2,7 +2,6 @@
 // against the simulator child.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -15,33 +14,14 @@
 #include "settings/factory_defaults.h"
 #include "tests/link/simulator_process.h"
 #include "tests/test_support.h"
+#include "tests/tool_runner.h"
 #include "tools/pty.h"
 
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string Text(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
-
 // Runs skelv with `args`; stderr goes to `errPath` when given.
 Outcome Skelv(const std::string& args, const std::string& errPath = "") {
-  const std::string dir = MakeScratchDir();
-  const std::string err = errPath.empty() ? dir + "/err" : errPath;
-  const std::string command =
-      std::string(SKELV_PATH) + " " + args + " >" + dir + "/out 2>" + err + " </dev/null";
-  const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Text(ReadWholeFile(dir + "/out")),
-          errPath.empty() ? Text(ReadWholeFile(err)) : ""};
-}
-
-int Lines(const std::string& text) {
-  int n = 0;
-  for (char c : text) n += c == '\n';
-  return n;
+  return RunSkelv(SKELV_PATH, args, errPath);
 }
 
 std::vector<uint8_t> Bytes(const SettingsImage& image) {

@@ -1,7 +1,6 @@
 // skelv report as a user runs it: the report on stdout byte for byte, the key
 // mode from the file or from --keys, and files that are no settings file.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <string>
@@ -9,30 +8,11 @@
 #include "settings/factory_defaults.h"
 #include "tests/report/golden_report.h"
 #include "tests/test_support.h"
+#include "tests/tool_runner.h"
 
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome Skelv(const std::string& args) {
-  const std::string dir = MakeScratchDir();
-  const std::string command =
-      std::string(SKELV_PATH) + " " + args + " >" + dir + "/out 2>" + dir + "/err </dev/null";
-  const int raw = std::system(command.c_str());
-  const auto text = [](const std::vector<uint8_t>& b) { return std::string(b.begin(), b.end()); };
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text(ReadWholeFile(dir + "/out")),
-          text(ReadWholeFile(dir + "/err"))};
-}
-
-int Lines(const std::string& text) {
-  int n = 0;
-  for (char c : text) n += c == '\n';
-  return n;
-}
+Outcome Skelv(const std::string& args) { return RunSkelv(SKELV_PATH, args); }
 
 std::string WriteImage(const SettingsImage& image) {
   const std::string path = MakeScratchDir() + "/image.qrs";
