@@ -7,7 +7,6 @@ InterfaceKind InterfaceMode = InterfaceKind::KeyboardWedge;
 
 namespace {
 
-constexpr uint8_t kWandInterface = 250;
 constexpr uint8_t kModifierMask = 0x3F;
 constexpr const char* kModifierNames[] = {"[Shift]",     "[LeftCtrl]", "[LeftAlt]",
                                           "[RightCtrl]", "[RightAlt]", "[Break]"};
@@ -66,23 +65,10 @@ KeyRendering RenderWedge(std::span<const uint8_t> field, std::string& text) {
 }  // namespace
 
 InterfaceKind InterfaceModeFromImage(const SettingsImage& image) {
-  const uint8_t type = Get(image, field::interfaceType);
-  if (type == 0) return InterfaceKind::Rs232;
-  if (type == kWandInterface) return InterfaceKind::WandEmulation;
-  return InterfaceKind::KeyboardWedge;
+  return InterfaceOf(Get(image, field::interfaceType));
 }
 
 KeyRendering RenderKeyCodeString(std::span<const uint8_t> field, std::string& text,
                                  InterfaceKind mode) {
   return mode == InterfaceKind::KeyboardWedge ? RenderWedge(field, text) : RenderAscii(field, text);
-}
-
-KeyRendering RenderKeyCodeString(std::span<const uint8_t> field, std::string& text) {
-  return RenderKeyCodeString(field, text, InterfaceMode);
-}
-
-std::string KeyCodeText(std::span<const uint8_t> field, InterfaceKind mode) {
-  std::string text;
-  RenderKeyCodeString(field, text, mode);
-  return text;
 }

@@ -7,14 +7,11 @@
 
 #include "settings/settings_image.h"
 
-// How key sequences are read: as keyboard keys, or as ASCII characters.
-enum class InterfaceKind : int { KeyboardWedge = 0, Rs232 = 1, WandEmulation = 2 };
-
-// The process-wide mode; keyboard wedge at start.
+// How key sequences are read, as keyboard keys or as ASCII characters: the
+// process-wide interface mode; keyboard wedge at start.
 extern InterfaceKind InterfaceMode;
 
-// The mode an image records in its interfaceType: 0 is RS-232, 250 wand
-// emulation, anything else keyboard wedge.
+// The mode an image records in its interfaceType.
 InterfaceKind InterfaceModeFromImage(const SettingsImage& image);
 
 // The six modifier bits of a flag byte.
@@ -33,7 +30,3 @@ struct KeyRendering {
 // to `text`. In keyboard-wedge mode every key is read by its own first byte.
 KeyRendering RenderKeyCodeString(std::span<const uint8_t> field, std::string& text,
                                  InterfaceKind mode);
-KeyRendering RenderKeyCodeString(std::span<const uint8_t> field, std::string& text);
-
-// The rendering alone, in the given mode.
-std::string KeyCodeText(std::span<const uint8_t> field, InterfaceKind mode);

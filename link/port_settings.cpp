@@ -9,6 +9,10 @@ constexpr LineParity kParities[] = {LineParity::None, LineParity::Even, LinePari
 
 }  // namespace
 
+std::span<uint8_t> SettingsBytes(PortSettings& settings) {
+  return {reinterpret_cast<uint8_t*>(&settings), sizeof settings};
+}
+
 LineState LineStateFromSettings(const PortSettings& settings) {
   LineState line;
   line.baudRate = kBaudRates[settings.baudRate];

@@ -2,16 +2,33 @@
 // time-outs built from them for every connection.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 
-// Each choice is the index of the chosen entry in its list below.
+#include "settings/settings_image.h"
+
+// Each choice is the index of the chosen entry in its list below. Plain bytes,
+// so that the port dialog binds them as it binds the image's fields.
 struct PortSettings {
-  int comPort = 0;      // "COM1"
-  int baudRate = 0;     // "38400"
-  int dataBits = 1;     // "8"
-  int parity = 0;       // "None"
-  int flowControl = 0;  // "None"
+  uint8_t comPort = 0;      // "COM1"
+  uint8_t baudRate = 0;     // "38400"
+  uint8_t dataBits = 1;     // "8"
+  uint8_t parity = 0;       // "None"
+  uint8_t flowControl = 0;  // "None"
 };
+
+// The settings as the bytes that hold them.
+std::span<uint8_t> SettingsBytes(PortSettings& settings);
+// Each choice as a whole-byte field of those bytes.
+using PortField = FieldOf<PortSettings>;
+namespace portField {
+inline constexpr PortField comPort{offsetof(PortSettings, comPort), 0xFF};
+inline constexpr PortField baudRate{offsetof(PortSettings, baudRate), 0xFF};
+inline constexpr PortField dataBits{offsetof(PortSettings, dataBits), 0xFF};
+inline constexpr PortField parity{offsetof(PortSettings, parity), 0xFF};
+inline constexpr PortField flowControl{offsetof(PortSettings, flowControl), 0xFF};
+}  // namespace portField
 
 // Kept for the life of the process, never written to disk.
 extern PortSettings portSettings;

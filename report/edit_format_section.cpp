@@ -92,21 +92,14 @@ void AppendFormatBlock(const ReportWriter& out, int n, const EditFormat& format)
   for (int a = 1; a <= field::kAdditionalFieldCount; ++a)
     out.Piece(kAdditionalFormats[a - 1], {out.Keys(Bytes(format, field::additionalField(a)))});
 
-  const std::span<const uint8_t, field::kSequenceSize> sequence(
-      format.bytes.data() + field::kSequenceOffset, field::kSequenceSize);
-  out.Piece("\n    * Transmission Sequence : %s\r\n", {RenderSequence(sequence)});
+  out.Piece("\n    * Transmission Sequence : %s\r\n", {RenderSequence(format)});
 }
 
 }  // namespace
 
-std::string RenderSequence(std::span<const uint8_t, 6> sequence) {
+std::string RenderSequence(const EditFormat& format) {
   std::string text;
-  for (const uint8_t byte : sequence) {
-    if (byte == 0) break;
-    for (const unsigned item : {unsigned{byte} >> 4, unsigned{byte} & 0x0Fu}) {
-      if (item < std::size(kSequenceItems)) text += kSequenceItems[item];
-    }
-  }
+  for (const uint8_t item : SequenceItems(format)) text += kSequenceItems[item];
   return text;
 }
 

@@ -2,7 +2,6 @@
 #include "report/settings_report.h"
 
 #include "report/report_writer.h"
-#include "settings/factory_defaults.h"
 
 void RenderReport(const SettingsImage& image, InterfaceKind mode, const ReportSink& append) {
   const ReportWriter out{image, mode, append};
@@ -26,7 +25,5 @@ std::string ReportText(const SettingsImage& image, InterfaceKind mode) {
 }
 
 void RenderSettingsReport(const ReportSink& append) {
-  // Edits to the working copies that were not stored into the image end here.
-  RefreshEditFormatCopies();
   RenderReport(settingsImage, InterfaceMode, append);
 }

@@ -18,9 +18,8 @@ using ReportSink = std::function<void(std::string_view piece)>;
 void RenderReport(const SettingsImage& image, InterfaceKind mode, const ReportSink& append);
 std::string ReportText(const SettingsImage& image, InterfaceKind mode);
 
-// The report of the process-wide image in the process-wide InterfaceMode; it
-// first copies the three editing formats over their working copies.
+// The report of the process-wide image in the process-wide InterfaceMode.
 void RenderSettingsReport(const ReportSink& append);
 
-// A transmission sequence spelled out, e.g. "[F1][F2][A1]".
-std::string RenderSequence(std::span<const uint8_t, 6> sequence);
+// An editing format's transmission sequence spelled out, e.g. "[F1][F2][A1]".
+std::string RenderSequence(const EditFormat& format);

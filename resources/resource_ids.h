@@ -5,6 +5,14 @@
 // up-down controls from 801.
 #pragma once
 
+// Dialog template names, for the code; the .rc files spell them out.
+#ifndef RC_INVOKED
+inline constexpr char kAboutDialog[] = "AboutBox";
+inline constexpr char kScannerDialog[] = "SCANNER_DLG";
+inline constexpr char kComPortDialog[] = "ComSettingDlg";
+inline constexpr char kProgressDialog[] = "ProgressDlg";
+#endif
+
 // Main window: menu commands. The status-bar help of a command is the string
 // with the command's id, its toolbar tooltip the string with id + 1000.
 #define IDM_NEW 1010
@@ -52,6 +60,13 @@
 #define IDC_DATA_BITS 703
 #define IDC_PARITY 704
 #define IDC_FLOW_CONTROL 705
+
+// The length qualification of the symbology parameter dialogs: the labels and
+// number boxes of the first and second length.
+#define IDC_LENGTH_LABEL_1 501
+#define IDC_LENGTH_LABEL_2 502
+#define IDC_LENGTH_1 601
+#define IDC_LENGTH_2 602
 
 // "ProgressDlg".
 #define IDC_PROGRESS_TEXT 501

@@ -1,50 +1,89 @@
-// Factory values of bytes 0 to 229, written as the scanner's documentation lists them.
+// Factory values of bytes 0 to 229, field by field as the scanner's documentation lists them.
 #include "settings/factory_defaults.h"
 
 #include <algorithm>
-#include <initializer_list>
-
-EditFormat editFormatCopies[kEditFormatCount];
 
 namespace {
 
-constexpr std::initializer_list<uint8_t> kLeadingDefaults = {
-    0x01, 0x00, 0x00, 0x22, 0x01, 0x02, 0x92, 0x00, 0x0A,  // bytes 0-8
-    0xD9, 0x25, 0x09, 0x00, 0x00,                          // 9-13
-    0x38, 0xA9, 0x42, 0x20, 0x5E,                          // 14-18
-    0xFF, 0x04, 0xFE, 0x04, 0xFF, 0x04, 0xFF, 0x04,        // 19-26
-    0x00, 0x00, 0x00, 0x00,                                // 27-30 prefix
-    0x0D, 0x00, 0x00, 0x00,                                // 31-34 suffix
+struct FieldDefault {
+  ImageField field;
+  uint8_t value;
 };
-constexpr int kZeroRunEnd = 74;  // code ids, field separator, port options, substitutions
 
+// Every field not listed here is zero.
+using T = CodeType;
+constexpr FieldDefault kFieldDefaults[] = {
+    {field::interfaceType, 1},  // keyboard wedge, "PCAT (US)"
+    {field::baudRate, 2},       // 9600
+    {field::dataBits, 1},       // 8 bits
+    {field::buzzerFrequency, 1},
+    {field::rereadDelay, 2},
+    {field::marginTime, 2},
+    {field::moduleTime, 2},
+    {field::barState, 1},
+    {field::scanTimeout, 10},
+    {field::symbologyOn(T::Code39), 1},
+    {field::symbologyOn(T::Industrial25), 1},
+    {field::symbologyOn(T::Interleave25), 1},
+    {field::symbologyOn(T::Codabar), 1},
+    {field::symbologyOn(T::Code93), 1},
+    {field::symbologyOn(T::Code128), 1},
+    {field::symbologyOn(T::UpceNoAddon), 1},
+    {field::symbologyOn(T::Ean8NoAddon), 1},
+    {field::symbologyOn(T::Ean13NoAddon), 1},
+    {field::symbologyOn(T::UpcaNoAddon), 1},
+    {field::code39TransmitChecksum, 1},
+    {field::italianPharmaTransmitChecksum, 1},
+    {field::frenchPharmaTransmitChecksum, 1},
+    {field::interleave25StartStop, 1},
+    {field::matrix25StartStop, 2},
+    {field::industrial25TransmitChecksum, 1},
+    {field::interleave25TransmitChecksum, 1},
+    {field::matrix25TransmitChecksum, 1},
+    {field::plesseyTransmitChecksum, 1},
+    {field::upcaConvertToEan13, 1},
+    {field::upceTransmitChecksum, 1},
+    {field::upcaTransmitChecksum, 1},
+    {field::ean8TransmitChecksum, 1},
+    {field::ean13TransmitChecksum, 1},
+    {field::upcaTransmitSystemNumber, 1},
+};
+
+struct LengthDefault {
+  LengthQualificationField field;
+  LengthQualification value;
+};
+constexpr LengthDefault kLengthDefaults[] = {
+    {field::industrial25Length, {true, 127, 4}},
+    {field::interleave25Length, {true, 126, 4}},
+    {field::matrix25Length, {true, 127, 4}},
+    {field::msiLength, {true, 127, 4}},
+};
+
+constexpr uint8_t kCarriageReturn = 0x0D;
+
+// Every code type, lengths up to 127, terminators included, field 1 alone sent.
 EditFormat DefaultEditFormat() {
   EditFormat format;
-  format.bytes[0] = format.bytes[1] = format.bytes[2] = 0xFF;
+  for (int t = 0; t < kCodeTypeCount; ++t) Set(format, field::codeTypes(static_cast<T>(t)), 1);
   Set(format, field::maxLength, 0x7F);
   for (int n = 1; n <= field::kFieldRecordCount; ++n) Set(format, field::includeTerminator(n), 1);
-  format.bytes[field::kSequenceOffset] = 0x10;
+  format.bytes[field::sequence.offset] = 0x10;
   return format;
 }
 
 }  // namespace
 
 void ApplyFactoryDefaults(SettingsImage& image) {
-  auto next = std::copy(kLeadingDefaults.begin(), kLeadingDefaults.end(), image.bytes.begin());
-  std::fill(next, image.bytes.begin() + kZeroRunEnd, 0);
+  std::fill(image.bytes.begin(), image.bytes.begin() + EditFormatOffset(1), 0);
+  for (const FieldDefault& d : kFieldDefaults) Set(image, d.field, d.value);
+  for (const LengthDefault& d : kLengthDefaults) SetLengthQualification(image, d.field, d.value);
+  Bytes(image, field::suffix)[0] = kCarriageReturn;
   const EditFormat format = DefaultEditFormat();
   for (int n = 1; n <= kEditFormatCount; ++n) WriteEditFormat(image, n, format);
 }
 
-void RefreshEditFormatCopies() {
-  for (int n = 1; n <= kEditFormatCount; ++n)
-    editFormatCopies[n - 1] = ReadEditFormat(settingsImage, n);
-}
-
-void ResetToFactoryDefaults() {
-  ApplyFactoryDefaults(settingsImage);
-  RefreshEditFormatCopies();
-}
+void ResetToFactoryDefaults() { ApplyFactoryDefaults(settingsImage); }
 
 SettingsImage FactoryImage() {
   SettingsImage image;

@@ -1,45 +1,73 @@
-// Field access that does not fit a single mask: length qualifications, the
-// two-bit list encodings, editing-format records and the checksum pair.
+// Field access that does not fit a single mask: length qualifications, list
+// encodings, the interface byte, editing-format records, transmission
+// sequences and the checksum pair.
 #include "settings/settings_image.h"
 
 #include <algorithm>
 
 SettingsImage settingsImage;
 
-namespace {
-struct LayoutMasks {
-  uint8_t modeMask;
-  uint8_t lengthMask;
-};
-constexpr LayoutMasks MasksOf(LengthLayout layout) {
-  return layout == LengthLayout::A ? LayoutMasks{0x01, 0xFE} : LayoutMasks{0x80, 0x7F};
+LengthParts PartsOf(LengthQualificationField f) {
+  // Layout A keeps the mode in the low bit, layout B in the high bit.
+  const bool a = f.layout == LengthLayout::A;
+  return {{f.offset, static_cast<uint8_t>(a ? 0x01 : 0x80)},
+          {f.offset, static_cast<uint8_t>(a ? 0xFE : 0x7F)},
+          {static_cast<uint8_t>(f.offset + 1), 0xFF}};
 }
-}  // namespace
 
 LengthQualification GetLengthQualification(const SettingsImage& image,
                                             LengthQualificationField f) {
-  const LayoutMasks m = MasksOf(f.layout);
-  const ImageField mode{f.offset, m.modeMask};
-  const ImageField first{f.offset, m.lengthMask};
-  const ImageField second{static_cast<uint8_t>(f.offset + 1), 0xFF};
-  return {Get(image, mode) != 0, Get(image, first), Get(image, second)};
+  const LengthParts p = PartsOf(f);
+  return {Get(image, p.mode) != 0, Get(image, p.first), Get(image, p.second)};
 }
 
 void SetLengthQualification(SettingsImage& image, LengthQualificationField f,
                             const LengthQualification& value) {
-  const LayoutMasks m = MasksOf(f.layout);
-  Set(image, ImageField{f.offset, m.modeMask}, value.rangeMode ? 1 : 0);
-  Set(image, ImageField{f.offset, m.lengthMask}, value.first & 0x7F);
-  Set(image, ImageField{static_cast<uint8_t>(f.offset + 1), 0xFF}, value.second);
+  const LengthParts p = PartsOf(f);
+  Set(image, p.mode, value.rangeMode ? 1 : 0);
+  Set(image, p.first, value.first & 0x7F);
+  Set(image, p.second, value.second);
 }
 
-uint8_t TwoBitValueFromListIndex(int index) {
-  return static_cast<uint8_t>(index == 0 ? 0 : (index + 1) & 0x03);
+namespace {
+constexpr uint8_t kSkipOneStored[] = {0, 2, 3};
+constexpr uint8_t kSkipOneEntries[] = {0, 1, 1, 2};
+constexpr uint8_t kRs232Value = 0;
+constexpr uint8_t kWandValue = 250;
+}  // namespace
+
+const ListEncoding kSkipOneEncoding{kSkipOneStored, kSkipOneEntries};
+
+InterfaceKind InterfaceOf(uint8_t interfaceType) {
+  if (interfaceType == kRs232Value) return InterfaceKind::Rs232;
+  if (interfaceType == kWandValue) return InterfaceKind::WandEmulation;
+  return InterfaceKind::KeyboardWedge;
 }
 
-int ListIndexFromTwoBitValue(uint8_t value) {
-  value &= 0x03;
-  return (value & 0x02) ? value - 1 : value;
+int KeyboardTypeOf(uint8_t interfaceType) {
+  return interfaceType >= 1 && interfaceType <= kKeyboardTypeCount ? interfaceType - 1 : -1;
+}
+
+uint8_t InterfaceTypeValue(InterfaceKind kind, int keyboardType) {
+  switch (kind) {
+    case InterfaceKind::Rs232:
+      return kRs232Value;
+    case InterfaceKind::WandEmulation:
+      return kWandValue;
+    default:
+      return static_cast<uint8_t>(keyboardType + 1);
+  }
+}
+
+std::vector<uint8_t> SequenceItems(const EditFormat& format) {
+  std::vector<uint8_t> items;
+  for (int i = 0; i < field::sequence.size; ++i) {
+    const uint8_t byte = format.bytes[field::sequence.offset + i];
+    if (byte == 0) break;
+    for (const uint8_t item : {uint8_t(byte >> 4), uint8_t(byte & 0x0F)})
+      if (item != 0 && item <= kSequenceItemLimit) items.push_back(item);
+  }
+  return items;
 }
 
 EditFormat ReadEditFormat(const SettingsImage& image, int n) {

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 inline constexpr int kImageSize = 256;
 inline constexpr int kEditFormatSize = 52;
@@ -187,8 +188,6 @@ constexpr FormatKeyField terminator(int n) { return {static_cast<uint8_t>(8 + 3 
 inline constexpr int kAdditionalFieldCount = 5;
 // Additional field n (1 to 5).
 constexpr FormatKeyField additionalField(int n) { return {static_cast<uint8_t>(21 + 4 * n), 4}; }
-inline constexpr int kSequenceOffset = 45;
-inline constexpr int kSequenceSize = 6;
 inline constexpr FormatField fieldCount{51, 0x0F};
 
 }  // namespace field
@@ -221,7 +220,6 @@ enum class CodeLengthSymbology : int {
   Code39, ItalianPharmacode, FrenchPharmacode, Industrial25, Interleave25, Matrix25, Codabar,
   Code93, Code128, Ean128, Upce, Ean8, Ean13, Upca, Msi, Plessey
 };
-inline constexpr int kCodeLengthCount = 16;
 
 namespace field {
 constexpr ImageField codeLengthOn(CodeLengthSymbology s) {
@@ -249,15 +247,55 @@ inline constexpr LengthQualificationField matrix25Length{23, LengthLayout::A};
 inline constexpr LengthQualificationField msiLength{25, LengthLayout::A};
 }  // namespace field
 
+// The three parts of a length qualification, each an ordinary field.
+struct LengthParts {
+  ImageField mode;
+  ImageField first;
+  ImageField second;
+};
+LengthParts PartsOf(LengthQualificationField field);
+
 LengthQualification GetLengthQualification(const SettingsImage& image,
                                             LengthQualificationField field);
 // Lengths above 127 for the first length are cut to their low seven bits.
 void SetLengthQualification(SettingsImage& image, LengthQualificationField field,
                             const LengthQualification& value);
 
-// capsLockType and digitsLayout store list entries 0, 1, 2 as 0, 2, 3.
-uint8_t TwoBitValueFromListIndex(int index);
-int ListIndexFromTwoBitValue(uint8_t value);
+// A list whose entries store other numbers than their positions: entry i
+// stores `stored[i]`, and a stored value v shows as entry `entryOf[v]`.
+struct ListEncoding {
+  std::span<const uint8_t> stored;
+  std::span<const uint8_t> entryOf;
+};
+// capsLockType and digitsLayout: entries 0, 1, 2 are stored as 0, 2, 3; a
+// stored 1, which the scanner never gets from us, reads as entry 1.
+extern const ListEncoding kSkipOneEncoding;
+
+// interfaceType (byte 0) holds the interface and the keyboard type at once:
+// 0 is RS-232, 250 wand emulation, 1 to 28 keyboard wedge with keyboard type
+// value - 1. Any other value reads as keyboard wedge with no keyboard type.
+enum class InterfaceKind : int { KeyboardWedge = 0, Rs232 = 1, WandEmulation = 2 };
+inline constexpr int kKeyboardTypeCount = 28;
+InterfaceKind InterfaceOf(uint8_t interfaceType);
+// The keyboard type (0 to 27) of a keyboard-wedge value, or -1.
+int KeyboardTypeOf(uint8_t interfaceType);
+// The byte for an interface; keyboard wedge needs a keyboard type 0 to 27.
+uint8_t InterfaceTypeValue(InterfaceKind kind, int keyboardType);
+
+// The transmission sequence of an editing format: twelve 4-bit items, two per
+// byte, the earlier in the high nibble. Items 1 to 6 are fields, 7 to 11
+// additional fields.
+struct SequenceField {
+  uint8_t offset;
+  uint8_t size;
+};
+namespace field {
+inline constexpr SequenceField sequence{45, 6};
+}
+inline constexpr int kSequenceItemLimit = 11;
+// The items as the scanner reads them: a zero byte ends the sequence, a zero
+// nibble is skipped, and items above 11 name nothing and are dropped.
+std::vector<uint8_t> SequenceItems(const EditFormat& format);
 
 // Editing format n (1 to 3) inside the image.
 inline constexpr int EditFormatOffset(int n) { return 74 + kEditFormatSize * (n - 1); }

@@ -49,10 +49,6 @@ const char* ValueText(ValueTexts table, unsigned value) {
   return value < table.size() ? table[value] : nullptr;
 }
 
-const char* KeyboardTypeText(unsigned interfaceType) {
-  return interfaceType >= 1 ? ValueText(kKeyboardTypeTexts, interfaceType - 1) : nullptr;
-}
-
 const ValueTexts kKeyboardTypeTexts{kKeyboardTypes};
 const ValueTexts kSwitchTexts{kSwitch};
 const ValueTexts kDigitsTransmissionTexts{kDigitsTransmission};

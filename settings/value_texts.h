@@ -11,8 +11,6 @@ const char* ValueText(ValueTexts table, unsigned value);
 
 // Keyboard type names for interfaceType 1 to 28 (index = value - 1).
 extern const ValueTexts kKeyboardTypeTexts;
-// The text of a keyboard type, or nullptr outside 1 to 28.
-const char* KeyboardTypeText(unsigned interfaceType);
 
 extern const ValueTexts kSwitchTexts;  // 0 "Disable", 1 "Enable"
 extern const ValueTexts kDigitsTransmissionTexts;

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-// Runs the sheet modally over `parent`, starting on "Scanner". Whichever way it
-// closes: sets the modified flag when the image changed, derives InterfaceMode
-// from the image and rebuilds the report.
-void RunReaderSettingsSheet(HWND parent);
+// Runs the sheet modally over `parent`, starting on "Scanner", its pages bound
+// to the process-wide image. Returns whether OK closed it.
+bool RunReaderSettingsSheet(HWND parent);

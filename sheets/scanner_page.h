@@ -1,6 +1,6 @@
 // The "Scanner" page of the "Reader Settings" sheet.
 #pragma once
 
-#include <windows.h>
+#include "ui/binding.h"
 
-INT_PTR CALLBACK ScannerPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+extern const DialogTable kScannerPage;

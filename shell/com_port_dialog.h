@@ -3,6 +3,11 @@
 
 #include <windows.h>
 
+#include "ui/binding.h"
+
+// The dialog's table, bound to PortSettings.
+extern const DialogTable kComPortTable;
+
 // Shows the dialog modally over `owner`. OK stores the five choices into
 // portSettings and returns 1; Cancel returns 0 and changes nothing.
 int RunComPortDialog(HWND owner);

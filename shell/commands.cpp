@@ -8,6 +8,7 @@
 #include "sheets/reader_sheet.h"
 #include "shell/document.h"
 #include "shell/main_window.h"
+#include "shell/report_view.h"
 #include "shell/scanner_link.h"
 #include "shell/settings_dialogs.h"
 
@@ -41,13 +42,24 @@ bool SaveChangesFirst(HWND window, const char* question) {
   }
 }
 
+// The sheet on the image's key mode, then what follows its closing whichever
+// way: the modified flag (parameter dialogs write at their own OK, even when
+// the sheet is cancelled), the key mode the image now records, and the report.
+void ConfigureSettings(HWND window) {
+  const SettingsImage before = settingsImage;
+  InterfaceMode = InterfaceModeFromImage(settingsImage);
+  RunReaderSettingsSheet(window);
+  NoteImageChanges(before);
+  InterfaceMode = InterfaceModeFromImage(settingsImage);
+  RebuildReport();
+}
+
 void NewSettings(HWND window) {
   if (!SaveChangesFirst(window, "Save current settings ?")) return;
   settingsModified = 0;
   currentFilePath.clear();
   ResetToFactoryDefaults();
-  InterfaceMode = InterfaceModeFromImage(settingsImage);
-  RunReaderSettingsSheet(window);
+  ConfigureSettings(window);
 }
 
 void OpenSettings(HWND window) {
@@ -57,16 +69,14 @@ void OpenSettings(HWND window) {
   if (result != kFileDone) return;
   // The image now is the file's content: nothing to save yet.
   settingsModified = 0;
-  InterfaceMode = InterfaceModeFromImage(settingsImage);
-  RunReaderSettingsSheet(window);
+  ConfigureSettings(window);
 }
 
 // A read-back replaces the whole image: the sheet opens on what the scanner holds.
 void ReadScannerSettings(HWND window) {
   if (RunScannerLink(kReadBack) <= 0) return;
   settingsModified = 1;
-  InterfaceMode = InterfaceModeFromImage(settingsImage);
-  RunReaderSettingsSheet(window);
+  ConfigureSettings(window);
 }
 
 // The download stores the checksum pair into the image, which then differs
@@ -109,7 +119,7 @@ void RunCommand(HWND window, int command) {
       SendMessageA(window, WM_CLOSE, 0, 0);
       break;
     case IDM_CONFIGURE:
-      RunReaderSettingsSheet(window);
+      ConfigureSettings(window);
       break;
     case IDM_READ_SETTINGS:
       ReadScannerSettings(window);
@@ -118,7 +128,7 @@ void RunCommand(HWND window, int command) {
       DownloadSettings();
       break;
     case IDM_ABOUT:
-      DialogBoxParamA(GetModuleHandleA(nullptr), "AboutBox", window, AboutBoxProc, 0);
+      DialogBoxParamA(GetModuleHandleA(nullptr), kAboutDialog, window, AboutBoxProc, 0);
       break;
     default:
       break;

@@ -15,7 +15,6 @@
 HWND mainWindow = nullptr;
 HWND toolbarWindow = nullptr;
 HWND statusWindow = nullptr;
-HWND tooltipWindow = nullptr;
 HWND clientWindow = nullptr;
 
 namespace {
@@ -50,7 +49,7 @@ void CreateChildren(HWND window) {
   statusWindow = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_BOTTOM |
                                          SBARS_SIZEGRIP,
                                      "", window, IDC_STATUS_BAR);
-  if (toolbarWindow) tooltipWindow = CreateToolbarTooltips(window, toolbarWindow);
+  if (toolbarWindow) CreateToolbarTooltips(window, toolbarWindow);
 }
 
 void Layout(int width, int height) {
@@ -91,7 +90,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       CloseMainWindow(window);
       return 0;
     case WM_DESTROY:
-      mainWindow = toolbarWindow = statusWindow = tooltipWindow = clientWindow = nullptr;
+      mainWindow = toolbarWindow = statusWindow = clientWindow = nullptr;
       PostQuitMessage(0);
       return 0;
     default:

@@ -10,7 +10,6 @@ inline constexpr const char* kMainTitle = "  Tavrenlok 4860 Scanner Manager";
 extern HWND mainWindow;
 extern HWND toolbarWindow;
 extern HWND statusWindow;
-extern HWND tooltipWindow;
 extern HWND clientWindow;
 
 // Registers "SKELV" and "Client". Returns 1, or 0 when a class cannot be registered.

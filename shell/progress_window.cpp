@@ -24,7 +24,7 @@ void Repaint() {
 }
 
 void Create(void*) {
-  progressWindow = CreateDialogParamA(GetModuleHandleA(nullptr), "ProgressDlg", nullptr,
+  progressWindow = CreateDialogParamA(GetModuleHandleA(nullptr), kProgressDialog, nullptr,
                                       ProgressDialogProc, 0);
   if (!progressWindow) return;
   RECT client{};

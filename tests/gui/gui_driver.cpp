@@ -233,17 +233,18 @@ void GuiTest::Expect(std::vector<DialogStep> more) {
   for (DialogStep& step : more) steps.push_back(std::move(step));
 }
 
-void GuiTest::Command(int command) {
-  SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(command), 0);
-  EXPECT_TRUE(steps.empty()) << "command " << command << " left " << steps.size()
-                             << " dialog step(s) unused";
+void GuiTest::Run(const std::function<void()>& call) {
+  call();
+  EXPECT_TRUE(steps.empty()) << steps.size() << " dialog step(s) unused";
   steps.clear();
 }
 
+void GuiTest::Command(int command) {
+  Run([this, command] { SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(command), 0); });
+}
+
 void GuiTest::Close() {
-  SendMessageA(window, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(steps.empty()) << "closing left " << steps.size() << " dialog step(s) unused";
-  steps.clear();
+  Run([this] { SendMessageA(window, WM_CLOSE, 0, 0); });
 }
 
 std::string WindowText(HWND window) {

@@ -69,8 +69,10 @@ class GuiTest : public ::testing::Test {
 
   // Queues the steps for the dialogs the next command will show, in order.
   void Expect(std::vector<DialogStep> steps);
-  // Sends a command to the main window and returns when it has ended; every
-  // queued step must have been used.
+  // Makes a call that shows the queued dialogs and returns when it has ended;
+  // every queued step must have been used.
+  void Run(const std::function<void()>& call);
+  // Runs a command of the main window.
   void Command(int command);
   // Sends WM_CLOSE to the main window.
   void Close();

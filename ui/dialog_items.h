@@ -18,6 +18,17 @@ inline void EnableItem(HWND dialog, int id, bool on) { EnableWindow(Item(dialog,
 inline void SetItemText(HWND dialog, int id, const char* text) { SetDlgItemTextA(dialog, id, text); }
 inline std::string ItemText(HWND dialog, int id) {
   std::string text(static_cast<size_t>(GetWindowTextLengthA(Item(dialog, id))) + 1, '\0');
-  text.resize(static_cast<size_t>(GetDlgItemTextA(dialog, id, text.data(), static_cast<int>(text.size()))));
+  text.resize(static_cast<size_t>(
+      GetDlgItemTextA(dialog, id, text.data(), static_cast<int>(text.size()))));
   return text;
+}
+inline void AddEntry(HWND dialog, int list, const char* entry) {
+  SendItem(dialog, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+}
+inline int Selection(HWND dialog, int list) {
+  const LRESULT selected = SendItem(dialog, list, CB_GETCURSEL);
+  return selected == CB_ERR ? -1 : static_cast<int>(selected);
+}
+inline void Select(HWND dialog, int list, int entry) {
+  SendItem(dialog, list, CB_SETCURSEL, static_cast<WPARAM>(entry));
 }
