@@ -54,8 +54,10 @@ KeyRendering RenderWedge(std::span<const uint8_t> field, std::string& text) {
     if (lead > kScanCodeMarker) AppendModifiers(text, lead & kModifierMask);
     const uint8_t code = field[i + 1];
     if (code == 0) break;
-    if (lead == kScanCodeMarker) AppendKey(text, ScanCodeNames, kScanCodeCount, code);
-    else AppendKey(text, WedgeKeyNames, kWedgeKeyCount, code);
+    if (lead == kScanCodeMarker)
+      AppendKey(text, ScanCodeNames, kScanCodeCount, code);
+    else
+      AppendKey(text, WedgeKeyNames, kWedgeKeyCount, code);
     i += 2;
   }
   r.count = i;

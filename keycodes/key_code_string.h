@@ -16,14 +16,14 @@ InterfaceKind InterfaceModeFromImage(const SettingsImage& image);
 
 // The six modifier bits of a flag byte.
 using ModifierSet = uint8_t;
-inline constexpr ModifierSet kShift = 0x01, kLeftCtrl = 0x02, kLeftAlt = 0x04,
-                             kRightCtrl = 0x08, kRightAlt = 0x10, kBreak = 0x20;
+inline constexpr ModifierSet kShift = 0x01, kLeftCtrl = 0x02, kLeftAlt = 0x04, kRightCtrl = 0x08,
+                             kRightAlt = 0x10, kBreak = 0x20;
 inline constexpr uint8_t kScanCodeMarker = 0xC0;
 
 struct KeyRendering {
-  int count = 0;             // bytes the rendered keys occupy: where a further key goes
-  bool scanCode = false;     // the string is in the scan-code layout
-  ModifierSet modifiers = 0; // the first flag byte's modifiers, in the modified-key layout
+  int count = 0;              // bytes the rendered keys occupy: where a further key goes
+  bool scanCode = false;      // the string is in the scan-code layout
+  ModifierSet modifiers = 0;  // the first flag byte's modifiers, in the modified-key layout
 };
 
 // Appends the rendering of the sequence in `field` (its size is the capacity)

@@ -33,8 +33,7 @@ inline constexpr PortField flowControl{offsetof(PortSettings, flowControl), 0xFF
 // Kept for the life of the process, never written to disk.
 extern PortSettings portSettings;
 
-inline constexpr const char* kComPortEntries[] = {"COM1", "COM2", "COM3",
-                                                  "COM4", "COM5", "COM6"};
+inline constexpr const char* kComPortEntries[] = {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6"};
 inline constexpr const char* kBaudRateEntries[] = {"38400", "19200", "9600",
                                                    "4800",  "2400",  "1200"};
 inline constexpr uint32_t kBaudRates[] = {38400, 19200, 9600, 4800, 2400, 1200};

@@ -83,7 +83,9 @@ void ApplyFactoryDefaults(SettingsImage& image) {
   for (int n = 1; n <= kEditFormatCount; ++n) WriteEditFormat(image, n, format);
 }
 
-void ResetToFactoryDefaults() { ApplyFactoryDefaults(settingsImage); }
+void ResetToFactoryDefaults() {
+  ApplyFactoryDefaults(settingsImage);
+}
 
 SettingsImage FactoryImage() {
   SettingsImage image;

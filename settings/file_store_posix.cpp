@@ -38,8 +38,10 @@ bool ReplaceFileContents(const char* path, const uint8_t* data, size_t size) {
   for (size_t done = 0; ok && done < size;) {
     const ssize_t n = write(fd, data + done, size - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else done += static_cast<size_t>(n);
+    if (n <= 0)
+      ok = false;
+    else
+      done += static_cast<size_t>(n);
   }
   ok = ok && fsync(fd) == 0;
   ok = (close(fd) == 0) && ok;

@@ -15,8 +15,7 @@ LengthParts PartsOf(LengthQualificationField f) {
           {static_cast<uint8_t>(f.offset + 1), 0xFF}};
 }
 
-LengthQualification GetLengthQualification(const SettingsImage& image,
-                                            LengthQualificationField f) {
+LengthQualification GetLengthQualification(const SettingsImage& image, LengthQualificationField f) {
   const LengthParts p = PartsOf(f);
   return {Get(image, p.mode) != 0, Get(image, p.first), Get(image, p.second)};
 }

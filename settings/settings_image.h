@@ -115,7 +115,9 @@ inline constexpr ImageField readRedundancy{7, 0x03};
 inline constexpr ImageField alphabetsLayout{7, 0x0C};
 inline constexpr ImageField editInclusive{7, 0x10};
 // Format n is 1, 2 or 3.
-constexpr ImageField editFormatOn(int n) { return {7, static_cast<uint8_t>(0x10 << n)}; }
+constexpr ImageField editFormatOn(int n) {
+  return {7, static_cast<uint8_t>(0x10 << n)};
+}
 
 // Symbology options, bytes 14 to 18.
 inline constexpr ImageField code39FullAscii{14, 0x01};
@@ -159,8 +161,12 @@ inline constexpr ImageField laptopSupport{67, 0x08};
 inline constexpr ImageField goodReadLed{67, 0x20};
 
 // Substitution pair n (1 to 3).
-constexpr ImageField fromCode(int n) { return {static_cast<uint8_t>(66 + 2 * n), 0xFF}; }
-constexpr ImageField toCode(int n) { return {static_cast<uint8_t>(67 + 2 * n), 0xFF}; }
+constexpr ImageField fromCode(int n) {
+  return {static_cast<uint8_t>(66 + 2 * n), 0xFF};
+}
+constexpr ImageField toCode(int n) {
+  return {static_cast<uint8_t>(67 + 2 * n), 0xFF};
+}
 
 inline constexpr ImageField checksum{254, 0xFF};
 inline constexpr ImageField checksumComplement{255, 0xFF};
@@ -171,9 +177,13 @@ inline constexpr ImageKeyField suffix{31, 4};
 inline constexpr ImageKeyField fieldSeparator{65, 2};
 inline constexpr int kCodeIdCount = 15;
 // Code identifier i (0 = Code 39 … 14 = Plessey, the order of CodeIdSymbology).
-constexpr ImageKeyField codeId(int i) { return {static_cast<uint8_t>(35 + 2 * i), 2}; }
+constexpr ImageKeyField codeId(int i) {
+  return {static_cast<uint8_t>(35 + 2 * i), 2};
+}
 // A substitution pair read as one two-key sequence, as the report shows it.
-constexpr ImageKeyField substitutionPair(int n) { return {static_cast<uint8_t>(66 + 2 * n), 2}; }
+constexpr ImageKeyField substitutionPair(int n) {
+  return {static_cast<uint8_t>(66 + 2 * n), 2};
+}
 
 // EditFormat record fields, offsets relative to the record.
 inline constexpr FormatField minLength{3, 0xFF};
@@ -182,21 +192,49 @@ inline constexpr FormatKeyField matchString{5, 4};
 inline constexpr FormatField matchPosition{9, 0xFF};
 inline constexpr int kFieldRecordCount = 5;
 // Field record n (1 to 5).
-constexpr FormatField fieldLength(int n) { return {static_cast<uint8_t>(7 + 3 * n), 0x7F}; }
-constexpr FormatField includeTerminator(int n) { return {static_cast<uint8_t>(7 + 3 * n), 0x80}; }
-constexpr FormatKeyField terminator(int n) { return {static_cast<uint8_t>(8 + 3 * n), 2}; }
+constexpr FormatField fieldLength(int n) {
+  return {static_cast<uint8_t>(7 + 3 * n), 0x7F};
+}
+constexpr FormatField includeTerminator(int n) {
+  return {static_cast<uint8_t>(7 + 3 * n), 0x80};
+}
+constexpr FormatKeyField terminator(int n) {
+  return {static_cast<uint8_t>(8 + 3 * n), 2};
+}
 inline constexpr int kAdditionalFieldCount = 5;
 // Additional field n (1 to 5).
-constexpr FormatKeyField additionalField(int n) { return {static_cast<uint8_t>(21 + 4 * n), 4}; }
+constexpr FormatKeyField additionalField(int n) {
+  return {static_cast<uint8_t>(21 + 4 * n), 4};
+}
 inline constexpr FormatField fieldCount{51, 0x0F};
 
 }  // namespace field
 
 // Code types in the order of the three-byte code-type bit set.
 enum class CodeType : int {
-  Code39, ItalianPharmacode, FrenchPharmacode, Industrial25, Interleave25, Matrix25, Codabar,
-  Code93, Code128, Ean128, UpceNoAddon, UpceAddon2, UpceAddon5, Ean8NoAddon, Ean8Addon2,
-  Ean8Addon5, Ean13NoAddon, Ean13Addon2, Ean13Addon5, UpcaNoAddon, UpcaAddon2, UpcaAddon5, Msi,
+  Code39,
+  ItalianPharmacode,
+  FrenchPharmacode,
+  Industrial25,
+  Interleave25,
+  Matrix25,
+  Codabar,
+  Code93,
+  Code128,
+  Ean128,
+  UpceNoAddon,
+  UpceAddon2,
+  UpceAddon5,
+  Ean8NoAddon,
+  Ean8Addon2,
+  Ean8Addon5,
+  Ean13NoAddon,
+  Ean13Addon2,
+  Ean13Addon5,
+  UpcaNoAddon,
+  UpcaAddon2,
+  UpcaAddon5,
+  Msi,
   Plessey
 };
 inline constexpr int kCodeTypeCount = 24;
@@ -217,8 +255,22 @@ constexpr FormatField codeTypes(CodeType t) {
 // The "Code Length" switches: byte 12 in the first byte's code-type order,
 // byte 13 in its own order.
 enum class CodeLengthSymbology : int {
-  Code39, ItalianPharmacode, FrenchPharmacode, Industrial25, Interleave25, Matrix25, Codabar,
-  Code93, Code128, Ean128, Upce, Ean8, Ean13, Upca, Msi, Plessey
+  Code39,
+  ItalianPharmacode,
+  FrenchPharmacode,
+  Industrial25,
+  Interleave25,
+  Matrix25,
+  Codabar,
+  Code93,
+  Code128,
+  Ean128,
+  Upce,
+  Ean8,
+  Ean13,
+  Upca,
+  Msi,
+  Plessey
 };
 
 namespace field {
@@ -256,7 +308,7 @@ struct LengthParts {
 LengthParts PartsOf(LengthQualificationField field);
 
 LengthQualification GetLengthQualification(const SettingsImage& image,
-                                            LengthQualificationField field);
+                                           LengthQualificationField field);
 // Lengths above 127 for the first length are cut to their low seven bits.
 void SetLengthQualification(SettingsImage& image, LengthQualificationField field,
                             const LengthQualification& value);
@@ -298,7 +350,9 @@ inline constexpr int kSequenceItemLimit = 11;
 std::vector<uint8_t> SequenceItems(const EditFormat& format);
 
 // Editing format n (1 to 3) inside the image.
-inline constexpr int EditFormatOffset(int n) { return 74 + kEditFormatSize * (n - 1); }
+inline constexpr int EditFormatOffset(int n) {
+  return 74 + kEditFormatSize * (n - 1);
+}
 EditFormat ReadEditFormat(const SettingsImage& image, int n);
 void WriteEditFormat(SettingsImage& image, int n, const EditFormat& format);
 

@@ -2,13 +2,34 @@
 #include "settings/value_texts.h"
 
 namespace {
-constexpr const char* kKeyboardTypes[] = {
-    "PCAT (US)", "PCAT (French)", "PCAT (German)", "PCAT (Italy)", "PCAT (Swedish)",
-    "PCAT (Norwegian)", "PCAT (UK)", "PCAT (Belgium)", "PCAT (Spanish)", "PCAT (Portuguese)",
-    "PS55 A01-1", "PS55 A01-2", "PS55 A01-3", "PS55 001-1", "PS55 001-81", "PS55 001-2",
-    "PS55 001-82", "PS55 001-3", "PS55 001-8A", "PS55 002-1, 003-1", "PS55 002-81, 003-81",
-    "PS55 002-2, 003-2", "PS55 002-82, 003-82", "PS55 002-3, 003-3", "PS55 002-8A, 003-8A",
-    "IBM 3477 (Japanese)", "PS2-30", "IBM 34XX/319X, Memorex Telex 122 Keys"};
+constexpr const char* kKeyboardTypes[] = {"PCAT (US)",
+                                          "PCAT (French)",
+                                          "PCAT (German)",
+                                          "PCAT (Italy)",
+                                          "PCAT (Swedish)",
+                                          "PCAT (Norwegian)",
+                                          "PCAT (UK)",
+                                          "PCAT (Belgium)",
+                                          "PCAT (Spanish)",
+                                          "PCAT (Portuguese)",
+                                          "PS55 A01-1",
+                                          "PS55 A01-2",
+                                          "PS55 A01-3",
+                                          "PS55 001-1",
+                                          "PS55 001-81",
+                                          "PS55 001-2",
+                                          "PS55 001-82",
+                                          "PS55 001-3",
+                                          "PS55 001-8A",
+                                          "PS55 002-1, 003-1",
+                                          "PS55 002-81, 003-81",
+                                          "PS55 002-2, 003-2",
+                                          "PS55 002-82, 003-82",
+                                          "PS55 002-3, 003-3",
+                                          "PS55 002-8A, 003-8A",
+                                          "IBM 3477 (Japanese)",
+                                          "PS2-30",
+                                          "IBM 34XX/319X, Memorex Telex 122 Keys"};
 constexpr const char* kSwitch[] = {"Disable", "Enable"};
 constexpr const char* kDigitsTransmission[] = {"Alpha Numeric Key Pad", "Numeric Key Pad"};
 constexpr const char* kCapsLockType[] = {"Normal", "Capital Lock", "Capital Lock", "Shift Lock"};

@@ -1,6 +1,4 @@
 // The kinds of bound control: each one a small load, store and command set.
-#include "ui/binding_kinds.h"
-
 #include <commctrl.h>
 
 #include <algorithm>
@@ -9,6 +7,7 @@
 
 #include "keycodes/key_code_string.h"
 #include "resources/resource_ids.h"
+#include "ui/binding_kinds.h"
 #include "ui/dialog_items.h"
 
 namespace {
@@ -20,10 +19,14 @@ void SetBits(std::span<uint8_t> target, BoundField f, unsigned value) {
   const unsigned shifted = (value << LowestMaskBit(f.mask)) & f.mask;
   target[f.offset] = static_cast<uint8_t>((target[f.offset] & ~f.mask) | shifted);
 }
-unsigned FieldLargest(BoundField f) { return f.mask >> LowestMaskBit(f.mask); }
+unsigned FieldLargest(BoundField f) {
+  return f.mask >> LowestMaskBit(f.mask);
+}
 
 // Check box.
-void LoadCheck(const Row& r) { SetCheck(r.dialog, r.b.control, GetBits(r.target, r.b.field) != 0); }
+void LoadCheck(const Row& r) {
+  SetCheck(r.dialog, r.b.control, GetBits(r.target, r.b.field) != 0);
+}
 void StoreCheck(const Row& r) {
   SetBits(r.target, r.b.field, IsChecked(r.dialog, r.b.control) ? 1 : 0);
 }
@@ -48,7 +51,9 @@ void StoreList(const Row& r) {
 }
 
 // Number edit.
-unsigned NumberLargest(const Binding& b) { return b.largest ? b.largest : FieldLargest(b.field); }
+unsigned NumberLargest(const Binding& b) {
+  return b.largest ? b.largest : FieldLargest(b.field);
+}
 void LoadNumber(const Row& r) {
   if (r.b.partner)
     SendItem(r.dialog, r.b.partner, UDM_SETRANGE, 0, MAKELPARAM(NumberLargest(r.b), 0));
@@ -73,7 +78,9 @@ void CommandNumber(const Row& r, int id, int code) {
 }
 
 // Radio group. No checked button writes nothing, as a list without a selection.
-int LastButton(const Binding& b) { return b.control + b.partner - 1; }
+int LastButton(const Binding& b) {
+  return b.control + b.partner - 1;
+}
 void LoadRadio(const Row& r) {
   const unsigned value = GetBits(r.target, r.b.field);
   for (int id = r.b.control; id <= LastButton(r.b); ++id)
@@ -143,7 +150,9 @@ void CommandLengthPair(const Row& r, int id, int code) {
   }
 }
 
-void LoadDisabled(const Row& r) { EnableItem(r.dialog, r.b.control, false); }
+void LoadDisabled(const Row& r) {
+  EnableItem(r.dialog, r.b.control, false);
+}
 void Nothing(const Row&) {}
 void NoCommand(const Row&, int, int) {}
 
@@ -155,16 +164,15 @@ struct KindOps {
 
 // Indexed by BindKind.
 constexpr KindOps kKinds[] = {
-    {LoadCheck, StoreCheck, CommandCheck},
-    {LoadList, StoreList, NoCommand},
-    {LoadNumber, StoreNumber, CommandNumber},
-    {LoadRadio, StoreRadio, CommandRadio},
-    {LoadKeyField, StoreKeyField, NoCommand},
-    {LoadLengthPair, StoreLengthPair, CommandLengthPair},
+    {LoadCheck, StoreCheck, CommandCheck},    {LoadList, StoreList, NoCommand},
+    {LoadNumber, StoreNumber, CommandNumber}, {LoadRadio, StoreRadio, CommandRadio},
+    {LoadKeyField, StoreKeyField, NoCommand}, {LoadLengthPair, StoreLengthPair, CommandLengthPair},
     {LoadDisabled, Nothing, NoCommand},
 };
 
-const KindOps& OpsOf(const Binding& b) { return kKinds[static_cast<int>(b.kind)]; }
+const KindOps& OpsOf(const Binding& b) {
+  return kKinds[static_cast<int>(b.kind)];
+}
 
 template <class Act>
 void ForEachRow(HWND dialog, BoundDialog& bound, Act act) {

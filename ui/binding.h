@@ -87,7 +87,9 @@ constexpr Binding KeyField(int edit, BoundField field) {
 constexpr Binding LengthPair(int fixedButton, LengthQualificationField field) {
   return MakeBinding(fixedButton, BindKind::LengthPair, field);
 }
-constexpr Binding Disabled(int control) { return MakeBinding(control, BindKind::Disabled); }
+constexpr Binding Disabled(int control) {
+  return MakeBinding(control, BindKind::Disabled);
+}
 
 // What a row keeps while its dialog is open.
 struct RowState {

@@ -5,21 +5,31 @@
 
 #include <string>
 
-inline HWND Item(HWND dialog, int id) { return GetDlgItem(dialog, id); }
+inline HWND Item(HWND dialog, int id) {
+  return GetDlgItem(dialog, id);
+}
 inline LRESULT SendItem(HWND dialog, int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   return SendDlgItemMessageA(dialog, id, message, wParam, lParam);
 }
-inline bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+inline bool IsChecked(HWND dialog, int id) {
+  return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
 inline void SetCheck(HWND dialog, int id, bool on) {
   CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED);
 }
-inline void FlipCheck(HWND dialog, int id) { SetCheck(dialog, id, !IsChecked(dialog, id)); }
-inline void EnableItem(HWND dialog, int id, bool on) { EnableWindow(Item(dialog, id), on); }
-inline void SetItemText(HWND dialog, int id, const char* text) { SetDlgItemTextA(dialog, id, text); }
+inline void FlipCheck(HWND dialog, int id) {
+  SetCheck(dialog, id, !IsChecked(dialog, id));
+}
+inline void EnableItem(HWND dialog, int id, bool on) {
+  EnableWindow(Item(dialog, id), on);
+}
+inline void SetItemText(HWND dialog, int id, const char* text) {
+  SetDlgItemTextA(dialog, id, text);
+}
 inline std::string ItemText(HWND dialog, int id) {
   std::string text(static_cast<size_t>(GetWindowTextLengthA(Item(dialog, id))) + 1, '\0');
-  text.resize(static_cast<size_t>(
-      GetDlgItemTextA(dialog, id, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetDlgItemTextA(dialog, id, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 inline void AddEntry(HWND dialog, int list, const char* entry) {

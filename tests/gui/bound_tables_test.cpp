@@ -1,8 +1,8 @@
 // Every binding table walked through its real dialog: on an image of 0xAA
 // bytes OK at once changes nothing, a change to one row changes only that
 // row's bits, Cancel writes nothing; and what the kinds do beyond that.
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include "keycodes/key_code_string.h"
 #include "link/port_settings.h"
@@ -45,8 +45,8 @@ class BoundTables : public GuiTest {
   bool Open(const TableCase& c, Bytes& target, std::function<void(HWND)> act, bool ok) {
     bool result = false;
     if (c.page) {
-      Expect({OnSheet([act](HWND sheet) { act(CurrentPage(sheet)); },
-                      ok ? PSBTN_OK : PSBTN_CANCEL)});
+      Expect(
+          {OnSheet([act](HWND sheet) { act(CurrentPage(sheet)); }, ok ? PSBTN_OK : PSBTN_CANCEL)});
       Run([&] { result = RunBoundSheet(window, "Sheet", {&c.table, 1}, target); });
     } else {
       Expect({OnDialog([act, ok](HWND dialog) {
@@ -69,7 +69,8 @@ bool Perturb(HWND dialog, const Binding& b) {
       return true;
     case BindKind::List: {
       const int count = static_cast<int>(SendDlgItemMessageA(dialog, b.control, CB_GETCOUNT, 0, 0));
-      const int selected = static_cast<int>(SendDlgItemMessageA(dialog, b.control, CB_GETCURSEL, 0, 0));
+      const int selected =
+          static_cast<int>(SendDlgItemMessageA(dialog, b.control, CB_GETCURSEL, 0, 0));
       SelectEntry(dialog, b.control, (selected + 1) % count);
       return count > 1 || selected < 0;
     }
@@ -100,9 +101,8 @@ void MarkOwned(const Binding& b, Bytes& owned) {
   if (b.kind == BindKind::KeyField) {
     for (int i = 0; i < f.capacity; ++i) owned[f.offset + i] = 0xFF;
   } else if (b.kind == BindKind::LengthPair) {
-    for (const ImageField part : {PartsOf({f.offset, f.layout}).mode,
-                                  PartsOf({f.offset, f.layout}).first,
-                                  PartsOf({f.offset, f.layout}).second})
+    const LengthParts parts = PartsOf({f.offset, f.layout});
+    for (const ImageField part : {parts.mode, parts.first, parts.second})
       owned[part.offset] |= part.mask;
   } else if (b.kind != BindKind::Disabled) {
     owned[f.offset] |= f.mask;
@@ -130,14 +130,16 @@ TEST_P(EveryTable, ChangesOnlyTheBitsOfEachRowAndNothingOnCancel) {
   const Bytes filled(c.size, 0xAA);
   const Bytes writeBacks = WriteBacks(*c.table, c.size);
   Bytes target = filled;
-  Open(c, target, [](HWND) {}, true);
+  Open(
+      c, target, [](HWND) {}, true);
   ExpectOnly(filled, target, writeBacks);
 
   for (const Binding& b : c.table->rows) {
     SCOPED_TRACE(b.control);
     target = filled;
     bool changes = false;
-    Open(c, target, [&](HWND dialog) { changes = Perturb(dialog, b); }, true);
+    Open(
+        c, target, [&](HWND dialog) { changes = Perturb(dialog, b); }, true);
     Bytes own(c.size);
     MarkOwned(b, own);
     Bytes allowed = own;
@@ -149,9 +151,12 @@ TEST_P(EveryTable, ChangesOnlyTheBitsOfEachRowAndNothingOnCancel) {
   }
 
   target = filled;
-  Open(c, target, [&](HWND dialog) {
-    for (const Binding& b : c.table->rows) Perturb(dialog, b);
-  }, false);
+  Open(
+      c, target,
+      [&](HWND dialog) {
+        for (const Binding& b : c.table->rows) Perturb(dialog, b);
+      },
+      false);
   EXPECT_EQ(target, filled);
 }
 
@@ -170,31 +175,41 @@ TEST_F(BoundTables, ListsShowStoredValuesWithoutAnEntryAsNoSelection) {
   image[1] = 0x02;   // capsLockType 1, which reads as "Capital Lock"
   image[4] = 0xB0;   // scan mode 11: no entry
   image[14] = 0xC0;  // start/stop 3: no button
-  Open(kKinds, image, [](HWND d) {
-    EXPECT_EQ(SendDlgItemMessageA(d, IDC_KIND_ENCODED_LIST, CB_GETCURSEL, 0, 0), 1);
-    EXPECT_EQ(SendDlgItemMessageA(d, IDC_KIND_LIST, CB_GETCURSEL, 0, 0), CB_ERR);
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(IsDlgButtonChecked(d, IDC_KIND_RADIO + i));
-  }, true);
+  Open(
+      kKinds, image,
+      [](HWND d) {
+        EXPECT_EQ(SendDlgItemMessageA(d, IDC_KIND_ENCODED_LIST, CB_GETCURSEL, 0, 0), 1);
+        EXPECT_EQ(SendDlgItemMessageA(d, IDC_KIND_LIST, CB_GETCURSEL, 0, 0), CB_ERR);
+        for (int i = 0; i < 3; ++i) EXPECT_FALSE(IsDlgButtonChecked(d, IDC_KIND_RADIO + i));
+      },
+      true);
   EXPECT_EQ(image[1], 0x04);  // stored as entry 1 stores it
   EXPECT_EQ(image[4] & 0xF0, 0xB0);
   EXPECT_EQ(image[14] & 0xC0, 0xC0);
 
   image[1] = 0;
-  Open(kKinds, image, [](HWND d) { SelectEntry(d, IDC_KIND_ENCODED_LIST, 2); }, true);
+  Open(
+      kKinds, image, [](HWND d) { SelectEntry(d, IDC_KIND_ENCODED_LIST, 2); }, true);
   EXPECT_EQ(image[1], 0x06);  // "Shift Lock" stores 3
 }
 
 TEST_F(BoundTables, NumbersKeepToDigitsAndTheirRange) {
   Bytes image(kImageSize);
   image[2] = 50;
-  Open(kKinds, image, [](HWND d) {
-    TypeText(d, IDC_KIND_NUMBER, "4x");
-    EXPECT_EQ(DialogItemText(d, IDC_KIND_NUMBER), "0");
-    SetDlgItemTextA(d, IDC_KIND_NUMBER, "300");
-    SetDlgItemTextA(d, IDC_KIND_SMALL_NUMBER, "101");
-  }, true);
+  Open(
+      kKinds, image,
+      [](HWND d) {
+        TypeText(d, IDC_KIND_NUMBER, "4x");
+        EXPECT_EQ(DialogItemText(d, IDC_KIND_NUMBER), "0");
+        SetDlgItemTextA(d, IDC_KIND_NUMBER, "300");
+        SetDlgItemTextA(d, IDC_KIND_SMALL_NUMBER, "101");
+      },
+      true);
   EXPECT_EQ(image[8], 255);  // the largest the byte holds
   EXPECT_EQ(image[2], 50);   // above its range: kept
+  Open(
+      kKinds, image, [](HWND d) { TypeText(d, IDC_KIND_SMALL_NUMBER, ""); }, true);
+  EXPECT_EQ(image[2], 0);
 }
 
 TEST_F(BoundTables, KeyFieldShowsItsSequenceAndWritesItBackEndedByZeros) {
@@ -202,7 +217,8 @@ TEST_F(BoundTables, KeyFieldShowsItsSequenceAndWritesItBackEndedByZeros) {
   const Bytes prefix = {0x41, 0x00, 0x42, 0x43};
   std::copy(prefix.begin(), prefix.end(), image.begin() + 27);
   InterfaceMode = InterfaceKind::Rs232;
-  Open(kKinds, image, [](HWND d) { EXPECT_EQ(DialogItemText(d, IDC_KIND_KEYS), "[A]"); }, true);
+  Open(
+      kKinds, image, [](HWND d) { EXPECT_EQ(DialogItemText(d, IDC_KIND_KEYS), "[A]"); }, true);
   EXPECT_EQ(Bytes(image.begin() + 27, image.begin() + 32), (Bytes{0x41, 0, 0, 0, 0}));
 }
 
@@ -211,17 +227,20 @@ TEST_F(BoundTables, LengthPairFollowsItsModeAndCorrectsItsBoxes) {
   image[21] = 0x8D;  // layout B: max/min, maximum 13
   image[22] = 0x06;
   std::string labels;
-  Open(kKinds, image, [&](HWND d) {
-    EXPECT_EQ(DialogItemText(d, IDC_LENGTH_1), "13");
-    EXPECT_EQ(DialogItemText(d, IDC_LENGTH_2), "6");
-    labels = DialogItemText(d, IDC_LENGTH_LABEL_1) + DialogItemText(d, IDC_LENGTH_LABEL_2);
-    Click(d, IDC_KIND_FIXED_LENGTH);
-    labels += DialogItemText(d, IDC_LENGTH_LABEL_1) + DialogItemText(d, IDC_LENGTH_LABEL_2);
-    TypeText(d, IDC_LENGTH_1, "x");
-    TypeText(d, IDC_LENGTH_2, "y");
-    labels += DialogItemText(d, IDC_LENGTH_1) + "," + DialogItemText(d, IDC_LENGTH_2);
-    TypeText(d, IDC_LENGTH_1, "200");
-  }, true);
+  Open(
+      kKinds, image,
+      [&](HWND d) {
+        EXPECT_EQ(DialogItemText(d, IDC_LENGTH_1), "13");
+        EXPECT_EQ(DialogItemText(d, IDC_LENGTH_2), "6");
+        labels = DialogItemText(d, IDC_LENGTH_LABEL_1) + DialogItemText(d, IDC_LENGTH_LABEL_2);
+        Click(d, IDC_KIND_FIXED_LENGTH);
+        labels += DialogItemText(d, IDC_LENGTH_LABEL_1) + DialogItemText(d, IDC_LENGTH_LABEL_2);
+        TypeText(d, IDC_LENGTH_1, "x");
+        TypeText(d, IDC_LENGTH_2, "y");
+        labels += DialogItemText(d, IDC_LENGTH_1) + "," + DialogItemText(d, IDC_LENGTH_2);
+        TypeText(d, IDC_LENGTH_1, "200");
+      },
+      true);
   EXPECT_EQ(labels, "Max Length :Min Length :Fixed Length 1:Fixed Length 2:127,1");
   EXPECT_EQ(image[21], 0x7F);
   EXPECT_EQ(image[22], 1);
@@ -231,11 +250,14 @@ TEST_F(BoundTables, LengthPairFollowsItsModeAndCorrectsItsBoxes) {
     uint8_t storedFirst, storedSecond;
   } limits[] = {{"10", "20", 10, 10}, {"0", "0", 1, 1}, {"", "", 127, 1}};
   for (const auto& each : limits) {
-    Open(kKinds, image, [&](HWND d) {
-      TypeText(d, IDC_LENGTH_1, each.first);
-      TypeText(d, IDC_LENGTH_2, each.second);
-      Click(d, IDC_KIND_FIXED_LENGTH + 1);
-    }, true);
+    Open(
+        kKinds, image,
+        [&](HWND d) {
+          TypeText(d, IDC_LENGTH_1, each.first);
+          TypeText(d, IDC_LENGTH_2, each.second);
+          Click(d, IDC_KIND_FIXED_LENGTH + 1);
+        },
+        true);
     EXPECT_EQ(image[21], 0x80 | each.storedFirst) << each.first;
     EXPECT_EQ(image[22], each.storedSecond) << each.second;
   }

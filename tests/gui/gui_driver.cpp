@@ -127,23 +127,11 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   inStep = false;
 }
 
-std::string JoinFilter(const char* filter) {
-  std::string joined;
-  for (const char* entry = filter; entry && *entry; entry += std::strlen(entry) + 1) {
-    if (!joined.empty()) joined += '|';
-    joined += entry;
-  }
-  return joined;
-}
-
 BOOL AnswerFileDialog(bool save, LPOPENFILENAMEA request) {
   FileRequest asked;
   asked.save = save;
   asked.proposed = request->lpstrFile;
-  asked.bufferSize = request->nMaxFile;
-  asked.flags = request->Flags;
-  asked.filter = JoinFilter(request->lpstrFilter);
-  asked.filterIndex = request->nFilterIndex;
+  asked.filter = request->lpstrFilter ? request->lpstrFilter : "";
   asked.defaultExtension = request->lpstrDefExt ? request->lpstrDefExt : "";
   fileRequests.push_back(asked);
   auto& answers = save ? running->saveAnswers : running->openAnswers;
@@ -158,8 +146,12 @@ BOOL AnswerFileDialog(bool save, LPOPENFILENAMEA request) {
   return TRUE;
 }
 
-BOOL WINAPI AnswerOpen(LPOPENFILENAMEA request) { return AnswerFileDialog(false, request); }
-BOOL WINAPI AnswerSave(LPOPENFILENAMEA request) { return AnswerFileDialog(true, request); }
+BOOL WINAPI AnswerOpen(LPOPENFILENAMEA request) {
+  return AnswerFileDialog(false, request);
+}
+BOOL WINAPI AnswerSave(LPOPENFILENAMEA request) {
+  return AnswerFileDialog(true, request);
+}
 
 void DrainMessages() {
   MSG message;
@@ -173,7 +165,9 @@ DialogStep Press(int button) {
   return [button](HWND window) { PostMessageA(window, WM_COMMAND, button, 0); };
 }
 
-DialogStep Answer(int button) { return {Press(button).act, WindowKind::MessageBox}; }
+DialogStep Answer(int button) {
+  return {Press(button).act, WindowKind::MessageBox};
+}
 
 DialogStep PressSheetButton(int button) {
   return {[button](HWND sheet) { PropSheet_PressButton(sheet, button); },
@@ -249,7 +243,8 @@ void GuiTest::Close() {
 
 std::string WindowText(HWND window) {
   std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -258,7 +253,9 @@ std::string DialogItemText(HWND dialog, int id) {
   return item ? WindowText(item) : std::string();
 }
 
-std::string ReportViewText() { return reportEdit ? WindowText(reportEdit) : std::string(); }
+std::string ReportViewText() {
+  return reportEdit ? WindowText(reportEdit) : std::string();
+}
 
 std::string ReportViewFace() {
   CHARFORMATA format{};
@@ -270,7 +267,9 @@ std::string ReportViewFace() {
   return (format.dwMask & CFM_FACE) ? format.szFaceName : "";
 }
 
-HWND CurrentPage(HWND sheet) { return PropSheet_GetCurrentPageHwnd(sheet); }
+HWND CurrentPage(HWND sheet) {
+  return PropSheet_GetCurrentPageHwnd(sheet);
+}
 
 void SelectEntry(HWND dialog, int list, int index) {
   SendDlgItemMessageA(dialog, list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);

@@ -3,8 +3,9 @@
 // dialog stand-in.
 #pragma once
 
-#include <windows.h>
 #include <commdlg.h>
+#include <gtest/gtest.h>
+#include <windows.h>
 
 #include <deque>
 #include <functional>
@@ -12,8 +13,6 @@
 #include <string>
 #include <type_traits>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 // A message box as it was shown.
 struct ShownBox {
@@ -29,10 +28,7 @@ struct ShownBox {
 struct FileRequest {
   bool save = false;
   std::string proposed;  // the buffer's content when the dialog opened
-  DWORD bufferSize = 0;
-  DWORD flags = 0;
-  std::string filter;  // entries joined with '|'
-  DWORD filterIndex = 0;
+  std::string filter;    // its first entry's text
   std::string defaultExtension;
 };
 
