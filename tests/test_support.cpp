@@ -1,19 +1,25 @@
 // Test helpers built on the standard library, for Linux and Windows alike.
 #include "tests/test_support.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
+#ifdef SKELV_PATH
+#include <sys/wait.h>
+#endif
+
 std::string MakeScratchDir() {
   static std::atomic<int> counter{0};
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                    ("skelv-test-" + std::to_string(stamp) + "-" +
-                                     std::to_string(counter++));
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() /
+      ("skelv-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
   std::filesystem::create_directories(dir);
   return dir.string();
 }
@@ -25,7 +31,8 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
 
 void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<uint8_t> Hex(const std::string& text) {
@@ -35,3 +42,40 @@ std::vector<uint8_t> Hex(const std::string& text) {
   while (in >> item) bytes.push_back(static_cast<uint8_t>(std::stoul(item, nullptr, 16)));
   return bytes;
 }
+
+std::vector<uint8_t> FactoryBytes() {
+  // Bytes 0 to 34: the options, the length qualifications, prefix and suffix;
+  // 35 to 73 are zero (code ids, separator, port options, substitutions).
+  std::vector<uint8_t> image =
+      Hex("01 00 00 22 01 02 92 00 0A D9 25 09 00 00 38 A9 42 20 5E FF 04 FE 04 FF 04 FF 04"
+          " 00 00 00 00 0D 00 00 00");
+  image.resize(74);
+  // Each editing format: every code type, lengths 0 to 127, no matching
+  // string, five fields 80 00 00, no additional fields, sequence 10.
+  std::vector<uint8_t> format =
+      Hex("FF FF FF 00 7F 00 00 00 00 00 80 00 00 80 00 00 80 00 00"
+          " 80 00 00 80 00 00");
+  format.resize(52);
+  format[45] = 0x10;
+  for (int n = 0; n < 3; ++n) image.insert(image.end(), format.begin(), format.end());
+  image.resize(256);  // 230 to 255: reserved and the checksum pair, zero at start
+  return image;
+}
+
+int Outcome::errLines() const {
+  return static_cast<int>(std::count(err.begin(), err.end(), '\n'));
+}
+
+#ifdef SKELV_PATH
+Outcome RunSkelv(const std::string& args, const std::string& errPath) {
+  const std::string dir = MakeScratchDir();
+  const std::string err = errPath.empty() ? dir + "/err" : errPath;
+  const int raw = std::system(
+      (std::string(SKELV_PATH) + " " + args + " >" + dir + "/out 2>" + err + " </dev/null")
+          .c_str());
+  const std::vector<uint8_t> out = ReadWholeFile(dir + "/out");
+  const std::vector<uint8_t> text = errPath.empty() ? ReadWholeFile(err) : std::vector<uint8_t>{};
+  return {
+      WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, {out.begin(), out.end()}, {text.begin(), text.end()}};
+}
+#endif

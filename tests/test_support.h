@@ -1,4 +1,5 @@
-// Helpers shared by the tests: scratch folders, whole-file access, hex literals.
+// Helpers shared by the tests: scratch folders, whole-file access, hex
+// literals, the factory bytes, and running skelv as a user would.
 #pragma once
 
 #include <cstdint>
@@ -11,3 +12,15 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 // "01 00 0A" -> {0x01, 0x00, 0x0A}
 std::vector<uint8_t> Hex(const std::string& text);
+// The 256 bytes of a fresh configuration, written out from the byte map.
+std::vector<uint8_t> FactoryBytes();
+
+struct Outcome {
+  int status;       // exit status, or -1 when skelv did not exit normally
+  std::string out;  // stdout, byte for byte
+  std::string err;  // stderr, empty when it went to `errPath`
+  int errLines() const;
+};
+// Runs the built skelv (tool tests only) with `args`, already shell-quoted, stdin
+// empty; stderr goes to `errPath` when given (a terminal, say).
+Outcome RunSkelv(const std::string& args, const std::string& errPath = "");

@@ -1,45 +1,48 @@
-// skelv as a user runs it: commands, usage errors, exit statuses.
+// skelv as a user runs it: the defaults command, help, and usage errors of every command.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
+#include <vector>
 
-#include "settings/factory_defaults.h"
 #include "tests/test_support.h"
-#include "tests/tool_runner.h"
 
 namespace {
 
-Outcome Skelv(const std::string& args) { return RunSkelv(SKELV_PATH, args); }
-
-TEST(SkelvDefaults, WritesTheFactoryImage) {
-  const std::string path = MakeScratchDir() + "/x.qrs";
-  const Outcome o = Skelv("defaults -o " + path);
+TEST(SkelvDefaults, WritesTheFactoryImageOrFailsWithStatusOne) {
+  const std::string dir = MakeScratchDir();
+  const Outcome o = RunSkelv("defaults --output " + dir + "/x.qrs");
   EXPECT_EQ(o.status, 0) << o.err;
-  const SettingsImage want = FactoryImage();
-  EXPECT_EQ(ReadWholeFile(path), std::vector<uint8_t>(want.bytes.begin(), want.bytes.end()));
-  EXPECT_EQ(Skelv("defaults --output " + path).status, 0);
+  EXPECT_EQ(ReadWholeFile(dir + "/x.qrs"), FactoryBytes());
+  const Outcome failed = RunSkelv("defaults -o " + dir + "/missing/x.qrs");
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_EQ(failed.errLines(), 1);
 }
 
-TEST(SkelvDefaults, UnwritableTargetFailsWithStatusOne) {
-  const Outcome o = Skelv("defaults -o " + MakeScratchDir() + "/missing/x.qrs");
-  EXPECT_EQ(o.status, 1);
-  EXPECT_EQ(Lines(o.err), 1);
-}
+// Per command; the first are no command at all.
+const std::vector<const char*> kMisuses[] = {
+    {"", "frobnicate"},
+    {"defaults", "defaults -o", "defaults --bogus x", "defaults -o a b"},
+    {"report", "report x.qrs --keys", "report x.qrs --keys usb", "report x.qrs y.qrs"},
+    {"download", "download x.qrs", "download x.qrs --port", "download x.qrs --port p --baud 300",
+     "download x.qrs --port p --parity mark", "download x.qrs --port p --data-bits 9",
+     "download x.qrs --port p --flow rts"},
+    {"read --port p", "read -o x.qrs", "read --port p -o x.qrs extra"},
+    {"simulate --reply maybe", "simulate --stall-block 16", "simulate --version V --no-version",
+     "simulate --delay-ms x", "simulate extra"},
+};
 
-TEST(SkelvUsage, HelpListsTheCommands) {
-  const Outcome o = Skelv("--help");
-  EXPECT_EQ(o.status, 0);
-  EXPECT_NE(o.out.find("defaults"), std::string::npos);
-}
-
-TEST(SkelvUsage, MisuseIsOneLineAndStatusTwo) {
-  for (const char* args : {"", "frobnicate", "defaults", "defaults -o", "defaults --bogus x",
-                           "defaults -o a b"}) {
-    const Outcome o = Skelv(args);
-    EXPECT_EQ(o.status, 2) << args;
-    EXPECT_EQ(Lines(o.err), 1) << args << ": " << o.err;
-    EXPECT_EQ(o.out, "") << args;
+TEST(SkelvUsage, HelpListsEveryCommandAndMisuseIsOneLineAndStatusTwo) {
+  const Outcome help = RunSkelv("--help");
+  EXPECT_EQ(help.status, 0);
+  for (const char* command : {"defaults", "report", "download", "read", "simulate"})
+    EXPECT_NE(help.out.find(command), std::string::npos) << command;
+  for (const std::vector<const char*>& misuses : kMisuses) {
+    for (const char* args : misuses) {
+      const Outcome o = RunSkelv(args);
+      EXPECT_EQ(o.status, 2) << args;
+      EXPECT_EQ(o.errLines(), 1) << args << ": " << o.err;
+      EXPECT_EQ(o.out, "") << args;
+    }
   }
 }
 

@@ -1,35 +1,45 @@
-// A scanner port opened on a test peer, with a record of the progress calls.
+// A scanner port opened on a pseudo-terminal whose other side a thread of the
+// test serves: the simulated scanner, except where a rule answers instead.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "link/connection.h"
+#include "link/simulator.h"
 #include "link/transfer.h"
-#include "tests/link/pty_peer.h"
+#include "tools/pty.h"
 
-// Deadlines for the tests that wait one out; exchanges that succeed keep the
-// product's deadlines, so a busy machine cannot fail them.
-inline constexpr ReplyDeadlines kShortDeadlines{300, 300};
+using Lines = std::vector<std::string>;
 
-struct ProgressLog {
-  std::vector<std::string> events;
+// Answers the next `times` command lines that start with `prefix` with
+// `replies`, written one after the other.
+struct PeerRule {
+  std::string prefix;
+  Lines replies;
+  int times = 1;
 };
-TransferProgress Recorder(ProgressLog& log);
 
 class LinkTest : public ::testing::Test {
  protected:
   void TearDown() override;
-  // Starts the peer and opens its device as the scanner port.
-  void Connect(const PortSettings& settings = PortSettings{});
-  void UseSimulator(const SimulatorOptions& options, const SettingsImage& image) {
-    peer.simulator = MakeSimulator(options, image);
-  }
-  // Stops the peer and returns the command lines it received.
-  std::vector<std::string> Wire();
+  void StartPeer();  // its device is pty.path
+  void Connect(const PortSettings& settings = {});
+  void StopPeer();
+  Lines Wire();  // stops the peer and returns the command lines it received
 
-  PtyPeer peer;
+  Simulator simulator;
+  std::vector<PeerRule> rules;
+  unsigned delayMs = 0;  // before each reply
+  PseudoTerminal pty;
   Port port;
+
+ private:
+  static Lines Respond(void* self, std::span<const uint8_t> received);
+  std::string wire_, line_;
+  int stop_[2] = {-1, -1};
+  std::thread thread_;
 };

@@ -1,7 +1,8 @@
-// The factory configuration's report, written by hand and kept as
-// tests/report/factory_report.txt.
+// The golden reports kept beside the report tests as NAME_report.txt: the
+// factory one written by hand, the others derived by hand from their images.
 #pragma once
 
 #include <string_view>
 
-std::string_view FactoryReportGolden();
+// The text of NAME_report.txt, or "" when there is none.
+std::string_view GoldenReport(std::string_view name);
