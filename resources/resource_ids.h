@@ -9,6 +9,9 @@
 #ifndef RC_INVOKED
 inline constexpr char kAboutDialog[] = "AboutBox";
 inline constexpr char kScannerDialog[] = "SCANNER_DLG";
+inline constexpr char kInterfaceDialog[] = "INTERFACE_DLG";
+inline constexpr char kCodeLengthDialog[] = "LENGTHCODE_DLG";
+inline constexpr char kKeyGridDialog[] = "Grid_Dlg";
 inline constexpr char kComPortDialog[] = "ComSettingDlg";
 inline constexpr char kProgressDialog[] = "ProgressDlg";
 #endif
@@ -53,6 +56,46 @@ inline constexpr char kProgressDialog[] = "ProgressDlg";
 #define IDC_TRANSMISSION_DELAY 705
 #define IDC_DATA_DELAY 706
 #define IDC_SCAN_TIMEOUT_SPIN 801
+
+// "INTERFACE_DLG". Each list's label has the list's id - 200.
+#define IDC_LAPTOP_SUPPORT 101
+#define IDC_INTER_CHAR_DELAY_LABEL 520
+#define IDC_INTER_CHAR_DELAY_UNIT 521
+#define IDC_INTER_CHAR_DELAY 601
+#define IDC_SCANNER_INTERFACE 701
+#define IDC_KEYBOARD_TYPE 702
+#define IDC_ALPHABETS_TRANSMISSION 703
+#define IDC_CAPS_LOCK_TYPE 704
+#define IDC_ALPHABETS_LAYOUT 705
+#define IDC_ALTERNATE_COMPOSING 706
+#define IDC_DIGITS_TRANSMISSION 707
+#define IDC_CAPS_LOCK_STATE 708
+#define IDC_DIGITS_LAYOUT 709
+#define IDC_TRANSMISSION_MODE 710
+#define IDC_HOST_BAUD_RATE 711
+#define IDC_HOST_PARITY 712
+#define IDC_HOST_DATA_BITS 713
+#define IDC_HOST_FLOW_CONTROL 714
+#define IDC_MARGIN_TIME 715
+#define IDC_MODULE_TIME 716
+#define IDC_NORMAL_STATE 717
+#define IDC_BAR_STATE 718
+#define IDC_PDF417_BLOCK_DELAY 719
+#define LABEL_OF(list) ((list) - 200)
+
+// "LENGTHCODE_DLG": check boxes 101 to 116 in the order of the Code Length
+// switches, then "PDF 417".
+#define IDC_CODE_LENGTH_FIRST 101
+#define IDC_CODE_LENGTH_PDF417 117
+
+// "Grid_Dlg": the key grid editor.
+#define IDC_ADD_SHIFT 101
+#define IDC_GRID_CLEAR 201
+#define IDC_SCAN_CODE 401
+#define IDC_NORMAL_KEY 402
+#define IDC_KEY_STATUS 500
+#define IDC_GRID 501
+#define IDC_GRID_RESULT 502
 
 // "ComSettingDlg".
 #define IDC_COM_PORT 701

@@ -1,4 +1,6 @@
 // The kinds of bound control: each one a small load, store and command set.
+#include "ui/binding.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -6,29 +8,23 @@
 #include <string>
 
 #include "keycodes/key_code_string.h"
+#include "keycodes/key_grid_editor.h"
 #include "resources/resource_ids.h"
 #include "ui/binding_kinds.h"
 #include "ui/dialog_items.h"
 
 namespace {
 
-unsigned GetBits(std::span<const uint8_t> target, BoundField f) {
-  return (target[f.offset] & f.mask) >> LowestMaskBit(f.mask);
-}
-void SetBits(std::span<uint8_t> target, BoundField f, unsigned value) {
-  const unsigned shifted = (value << LowestMaskBit(f.mask)) & f.mask;
-  target[f.offset] = static_cast<uint8_t>((target[f.offset] & ~f.mask) | shifted);
-}
 unsigned FieldLargest(BoundField f) {
   return f.mask >> LowestMaskBit(f.mask);
 }
 
 // Check box.
 void LoadCheck(const Row& r) {
-  SetCheck(r.dialog, r.b.control, GetBits(r.target, r.b.field) != 0);
+  SetCheck(r.dialog, r.b.control, GetBound(r.target, r.b.field) != 0);
 }
 void StoreCheck(const Row& r) {
-  SetBits(r.target, r.b.field, IsChecked(r.dialog, r.b.control) ? 1 : 0);
+  SetBound(r.target, r.b.field, IsChecked(r.dialog, r.b.control) ? 1 : 0);
 }
 void CommandCheck(const Row& r, int id, int code) {
   if (id == r.b.control && code == BN_CLICKED) FlipCheck(r.dialog, id);
@@ -38,7 +34,7 @@ void CommandCheck(const Row& r, int id, int code) {
 // selection, and a list without a selection writes nothing: the stored value stays.
 void LoadList(const Row& r) {
   for (const char* entry : r.b.entries) AddEntry(r.dialog, r.b.control, entry);
-  const unsigned value = GetBits(r.target, r.b.field);
+  const unsigned value = GetBound(r.target, r.b.field);
   int entry = -1;
   if (r.b.encoding && value < r.b.encoding->entryOf.size()) entry = r.b.encoding->entryOf[value];
   if (!r.b.encoding && value < r.b.entries.size()) entry = static_cast<int>(value);
@@ -47,7 +43,7 @@ void LoadList(const Row& r) {
 void StoreList(const Row& r) {
   const int entry = Selection(r.dialog, r.b.control);
   if (entry < 0) return;
-  SetBits(r.target, r.b.field, r.b.encoding ? r.b.encoding->stored[entry] : entry);
+  SetBound(r.target, r.b.field, r.b.encoding ? r.b.encoding->stored[entry] : entry);
 }
 
 // Number edit.
@@ -57,14 +53,14 @@ unsigned NumberLargest(const Binding& b) {
 void LoadNumber(const Row& r) {
   if (r.b.partner)
     SendItem(r.dialog, r.b.partner, UDM_SETRANGE, 0, MAKELPARAM(NumberLargest(r.b), 0));
-  SetDlgItemInt(r.dialog, r.b.control, GetBits(r.target, r.b.field), FALSE);
+  SetDlgItemInt(r.dialog, r.b.control, GetBound(r.target, r.b.field), FALSE);
 }
 void StoreNumber(const Row& r) {
   // An empty edit, or text that is no number, stores 0.
   const unsigned value = ReadNumberText(ItemText(r.dialog, r.b.control)).value_or(0);
   const unsigned largest = NumberLargest(r.b);
   if (value > largest && r.b.above == AboveRange::KeepStored) return;
-  SetBits(r.target, r.b.field, std::min(value, largest));
+  SetBound(r.target, r.b.field, std::min(value, largest));
 }
 // Keeps a number edit numeric: text that is neither empty nor a number becomes `fallback`.
 bool KeepNumeric(HWND dialog, int edit, const char* fallback) {
@@ -82,13 +78,13 @@ int LastButton(const Binding& b) {
   return b.control + b.partner - 1;
 }
 void LoadRadio(const Row& r) {
-  const unsigned value = GetBits(r.target, r.b.field);
+  const unsigned value = GetBound(r.target, r.b.field);
   for (int id = r.b.control; id <= LastButton(r.b); ++id)
     SetCheck(r.dialog, id, id - r.b.control == static_cast<int>(value));
 }
 void StoreRadio(const Row& r) {
   for (int id = r.b.control; id <= LastButton(r.b); ++id)
-    if (IsChecked(r.dialog, id)) SetBits(r.target, r.b.field, id - r.b.control);
+    if (IsChecked(r.dialog, id)) SetBound(r.target, r.b.field, id - r.b.control);
 }
 void CommandRadio(const Row& r, int id, int code) {
   if (id >= r.b.control && id <= LastButton(r.b) && code == BN_CLICKED)
@@ -96,7 +92,33 @@ void CommandRadio(const Row& r, int id, int code) {
 }
 
 // Key field: the working copy holds the field's bytes up to the first zero,
-// then zeros; the edit shows its rendering and is never read back.
+// then zeros; the edit shows its rendering and is never read back. A click
+// opens the key grid editor on the working copy; meanwhile the field is blue.
+LRESULT CALLBACK KeyFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+  RowState& state = *reinterpret_cast<RowState*>(GetWindowLongPtrA(edit, GWLP_USERDATA));
+  if (message == WM_LBUTTONDOWN) {
+    SetFocus(edit);
+    state.editing = true;
+    InvalidateRect(edit, nullptr, TRUE);
+    RunKeyGridEditor(edit, std::span<uint8_t>(state.keys).first(state.capacity));
+    state.editing = false;
+    InvalidateRect(edit, nullptr, TRUE);
+    return 0;
+  }
+  if (message == WM_PAINT && state.editing) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(edit, &paint);
+    RECT client;
+    GetClientRect(edit, &client);
+    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+    FillRect(dc, &client, blue);
+    DeleteObject(blue);
+    EndPaint(edit, &paint);
+    return 0;
+  }
+  return CallWindowProcA(state.editProc, edit, message, wParam, lParam);
+}
+
 std::span<uint8_t> KeyBytes(const Row& r) {
   return r.target.subspan(r.b.field.offset, r.b.field.capacity);
 }
@@ -105,7 +127,12 @@ void LoadKeyField(const Row& r) {
   r.state.keys.fill(0);
   const auto end = std::find(field.begin(), field.end(), 0);
   std::copy(field.begin(), end, r.state.keys.begin());
+  r.state.capacity = r.b.field.capacity;
   ShowKeyField(r);
+  HWND edit = Item(r.dialog, r.b.control);
+  SetWindowLongPtrA(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&r.state));
+  r.state.editProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyFieldProc)));
 }
 void StoreKeyField(const Row& r) {
   std::copy_n(r.state.keys.begin(), r.b.field.capacity, KeyBytes(r).begin());
@@ -122,19 +149,19 @@ void ShowLengthMode(const Row& r) {
 }
 void LoadLengthPair(const Row& r) {
   const LengthParts parts = PartsOf({r.b.field.offset, r.b.field.layout});
-  r.state.rangeMode = GetBits(r.target, parts.mode) != 0;
+  r.state.rangeMode = GetBound(r.target, parts.mode) != 0;
   ShowLengthMode(r);
   // Showing each number raises EN_CHANGE, which reads it back into the state.
-  SetDlgItemInt(r.dialog, IDC_LENGTH_1, GetBits(r.target, parts.first), FALSE);
-  SetDlgItemInt(r.dialog, IDC_LENGTH_2, GetBits(r.target, parts.second), FALSE);
+  SetDlgItemInt(r.dialog, IDC_LENGTH_1, GetBound(r.target, parts.first), FALSE);
+  SetDlgItemInt(r.dialog, IDC_LENGTH_2, GetBound(r.target, parts.second), FALSE);
 }
 void StoreLengthPair(const Row& r) {
   const LengthParts parts = PartsOf({r.b.field.offset, r.b.field.layout});
   const unsigned first = std::max(r.state.first, 1u);
   const unsigned second = r.state.second > first ? first : std::max(r.state.second, 1u);
-  SetBits(r.target, parts.mode, r.state.rangeMode);
-  SetBits(r.target, parts.first, first);
-  SetBits(r.target, parts.second, second);
+  SetBound(r.target, parts.mode, r.state.rangeMode);
+  SetBound(r.target, parts.first, first);
+  SetBound(r.target, parts.second, second);
 }
 void CommandLengthPair(const Row& r, int id, int code) {
   if ((id == r.b.control || id == r.b.control + 1) && code == BN_CLICKED) {
@@ -181,6 +208,15 @@ void ForEachRow(HWND dialog, BoundDialog& bound, Act act) {
 }
 
 }  // namespace
+
+unsigned GetBound(std::span<const uint8_t> target, BoundField f) {
+  return (target[f.offset] & f.mask) >> LowestMaskBit(f.mask);
+}
+
+void SetBound(std::span<uint8_t> target, BoundField f, unsigned value) {
+  const unsigned shifted = (value << LowestMaskBit(f.mask)) & f.mask;
+  target[f.offset] = static_cast<uint8_t>((target[f.offset] & ~f.mask) | shifted);
+}
 
 std::optional<unsigned> ReadNumberText(std::string_view text) {
   const size_t start = text.find_first_not_of(' ');

@@ -94,6 +94,9 @@ constexpr Binding Disabled(int control) {
 // What a row keeps while its dialog is open.
 struct RowState {
   std::array<uint8_t, 5> keys{};  // KeyField: the working copy and a closing zero
+  uint8_t capacity = 0;
+  WNDPROC editProc = nullptr;     // the edit's own procedure
+  bool editing = false;           // the key grid editor is open on it
   bool rangeMode = false;         // LengthPair
   unsigned first = 0;
   unsigned second = 0;
@@ -117,6 +120,11 @@ struct BoundDialog {
   std::vector<RowState> rows;
   bool applied = false;  // a page: OK reached it
 };
+
+// A field's value in a target, and writing it there (read-modify-write), for
+// the behaviour of a dialog's own.
+unsigned GetBound(std::span<const uint8_t> target, BoundField field);
+void SetBound(std::span<uint8_t> target, BoundField field, unsigned value);
 
 // The value of a number edit's text: an unsigned decimal number after optional
 // leading spaces, nothing else (so "12a" is no number). Numbers too large for

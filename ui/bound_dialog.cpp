@@ -1,7 +1,8 @@
 // The one page procedure and the one modal procedure that run binding tables,
 // and the runners of bound dialogs and sheets.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <vector>
 

@@ -1,12 +1,15 @@
 // Every binding table walked through its real dialog: on an image of 0xAA
 // bytes OK at once changes nothing, a change to one row changes only that
 // row's bits, Cancel writes nothing; and what the kinds do beyond that.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "keycodes/key_code_string.h"
 #include "link/port_settings.h"
 #include "resources/resource_ids.h"
+#include "sheets/code_length_page.h"
+#include "sheets/interface_page.h"
 #include "sheets/scanner_page.h"
 #include "shell/com_port_dialog.h"
 #include "tests/gui/gui_driver.h"
@@ -27,9 +30,14 @@ const Binding kKindRows[] = {
     Radio(IDC_KIND_RADIO, 3, field::industrial25StartStop),
     LengthPair(IDC_KIND_FIXED_LENGTH, field::interleave25Length),
     KeyField(IDC_KIND_KEYS, field::prefix),
+    KeyField(IDC_KIND_SHORT_KEYS, field::codeId(0)),
     Disabled(IDC_KIND_OTHER_MODEL),
 };
+}  // namespace
+
 const DialogTable kKindsTable{"KINDS_DLG", kKindRows};
+
+namespace {
 
 struct TableCase {
   const char* name;
@@ -163,6 +171,8 @@ TEST_P(EveryTable, ChangesOnlyTheBitsOfEachRowAndNothingOnCancel) {
 INSTANTIATE_TEST_SUITE_P(
     Tables, EveryTable,
     ::testing::Values(TableCase{"ScannerPage", &kScannerPage, kImageSize, true},
+                      TableCase{"InterfacePage", &kInterfacePage, kImageSize, true},
+                      TableCase{"CodeLengthPage", &kCodeLengthPage, kImageSize, true},
                       TableCase{"ComPort", &kComPortTable, sizeof(PortSettings), false},
                       TableCase{"KindsAsPage", &kKindsTable, kImageSize, true},
                       TableCase{"KindsAsDialog", &kKindsTable, kImageSize, false}),

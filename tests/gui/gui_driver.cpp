@@ -100,9 +100,10 @@ void CloseUnexpected(HWND window, const char* why) {
     EndDialog(window, IDCANCEL);
 }
 
+// A step may open a modal window of its own (a click that shows a message
+// box); its modal loop ticks here too, and the next step runs on it nested.
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (inStep) return;
-  if (handled && IsWindow(handled) && ++ticksOpen > kTicksToClose) {
+  if (!inStep && handled && IsWindow(handled) && ++ticksOpen > kTicksToClose) {
     CloseUnexpected(handled, "Window left open by its step:");
     handled = nullptr;
   }
@@ -120,11 +121,14 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     CloseUnexpected(window, "Window of another kind than its step expects:");
     return;
   }
+  const HWND outer = handled;
+  const bool nested = inStep;
   handled = window;
   ticksOpen = 0;
   inStep = true;
   step.act(window);
-  inStep = false;
+  inStep = nested;
+  if (nested) handled = outer;
 }
 
 BOOL AnswerFileDialog(bool save, LPOPENFILENAMEA request) {

@@ -3,9 +3,10 @@
 // dialog stand-in.
 #pragma once
 
+#include <windows.h>
+
 #include <commdlg.h>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <deque>
 #include <functional>

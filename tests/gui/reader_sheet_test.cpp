@@ -1,6 +1,7 @@
 // The "Reader Settings" sheet and its "Scanner" page, opened by Configure.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "keycodes/key_code_string.h"
 #include "report/settings_report.h"
@@ -26,17 +27,22 @@ bool Checked(HWND page, int box) {
 
 class ReaderSheet : public GuiTest {
  protected:
-  // Configure: `act` works on the "Scanner" page, then `button` closes the sheet.
-  void Configure(std::function<void(HWND page)> act, int button = PSBTN_OK) {
+  // Configure: `act` works on the page of tab `tab`, then `button` closes the sheet.
+  void Configure(std::function<void(HWND page)> act, int button = PSBTN_OK,
+                 const char* tab = "Scanner") {
     Expect({OnSheet(
-        [act](HWND sheet) {
+        [act, tab](HWND sheet) {
           EXPECT_EQ(WindowText(sheet), "Reader Settings");
-          EXPECT_EQ(WindowText(CurrentPage(sheet)), "Scanner");
           EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet, 0x3021)));  // no Apply button
+          for (int i = 0; WindowText(CurrentPage(sheet)) != tab; ++i)
+            ASSERT_TRUE(PropSheet_SetCurSel(sheet, nullptr, i)) << tab;
           act(CurrentPage(sheet));
         },
         button)});
     Command(IDM_CONFIGURE);
+  }
+  void OnInterface(std::function<void(HWND page)> act, int button = PSBTN_OK) {
+    Configure(std::move(act), button, "Interface");
   }
 };
 
@@ -104,6 +110,84 @@ TEST_F(ReaderSheet, CancelWritesNothingButRebuildsTheReport) {
   EXPECT_EQ(InterfaceMode, InterfaceKind::WandEmulation);
   EXPECT_EQ(ReportViewText(), ReportText(before, InterfaceKind::WandEmulation));
   Configure([](HWND page) { EXPECT_EQ(SelectedText(page, IDC_SCAN_MODE), "Repeat"); });
+}
+
+bool Shown(HWND page, int id) {
+  return IsWindowVisible(GetDlgItem(page, id));
+}
+
+TEST_F(ReaderSheet, InterfacePageShowsTheGroupOfByteZero) {
+  settingsImage.bytes[0] = 0;
+  OnInterface([](HWND page) {
+    EXPECT_EQ(SelectedText(page, IDC_SCANNER_INTERFACE), "RS-232");
+    EXPECT_EQ(SelectedText(page, IDC_KEYBOARD_TYPE), "PCAT (US)");
+    EXPECT_TRUE(Shown(page, IDC_HOST_BAUD_RATE) && Shown(page, IDC_INTER_CHAR_DELAY));
+    EXPECT_FALSE(Shown(page, IDC_KEYBOARD_TYPE) || Shown(page, IDC_MARGIN_TIME));
+    SelectEntry(page, IDC_SCANNER_INTERFACE, 0);
+    EXPECT_TRUE(Shown(page, IDC_KEYBOARD_TYPE) && Shown(page, IDC_LAPTOP_SUPPORT));
+    EXPECT_EQ(InterfaceMode, InterfaceKind::KeyboardWedge);
+  });
+  EXPECT_EQ(settingsImage.bytes[0], 1);
+  EXPECT_NE(ReportViewText().find("Keyboard Wedge"), std::string::npos);
+
+  settingsImage.bytes[0] = 250;
+  OnInterface(
+      [](HWND page) {
+        EXPECT_TRUE(Shown(page, IDC_PDF417_BLOCK_DELAY) && Shown(page, IDC_MARGIN_TIME));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_PDF417_BLOCK_DELAY)));
+        EXPECT_FALSE(Shown(page, IDC_INTER_CHAR_DELAY));
+        SelectEntry(page, IDC_SCANNER_INTERFACE, 1);  // then cancelled
+      },
+      PSBTN_CANCEL);
+  EXPECT_EQ(settingsImage.bytes[0], 250);
+  EXPECT_EQ(InterfaceMode, InterfaceKind::WandEmulation);  // follows byte 0 again
+
+  settingsImage.bytes[0] = 28;
+  settingsImage.bytes[1] = 0x5B;
+  OnInterface([](HWND page) {
+    EXPECT_EQ(SelectedText(page, IDC_KEYBOARD_TYPE), "IBM 34XX//319X, Memorex Telex 122 Keys");
+    SelectEntry(page, IDC_SCANNER_INTERFACE, 1);
+  });
+  EXPECT_EQ(settingsImage.bytes[0], 0);
+  EXPECT_EQ(settingsImage.bytes[1], 0x5D);  // capital lock type 1 stored back as 2
+}
+
+TEST_F(ReaderSheet, InterfaceListsAreWrittenWhicheverGroupIsShown) {
+  settingsImage.bytes[0] = 0;
+  settingsImage.bytes[67] = 0x03;  // "Dual Port, Male End"
+  OnInterface([](HWND page) {
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_HOST_FLOW_CONTROL)));
+    SelectEntry(page, IDC_TRANSMISSION_MODE, 0);
+    SelectEntry(page, IDC_SCANNER_INTERFACE, 0);
+    SelectEntry(page, IDC_SCANNER_INTERFACE, 1);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_HOST_FLOW_CONTROL)));
+    SelectEntry(page, IDC_HOST_BAUD_RATE, 5);  // "1200 bps"
+    SelectEntry(page, IDC_SCANNER_INTERFACE, 0);
+    SelectEntry(page, IDC_DIGITS_LAYOUT, 2);  // "Upper Row"
+  });
+  EXPECT_EQ(settingsImage.bytes[0], 1);
+  EXPECT_EQ(settingsImage.bytes[1], 0x18);
+  EXPECT_EQ(settingsImage.bytes[3] & 0x07, 5);
+  EXPECT_EQ(settingsImage.bytes[67] & 0x03, 0);
+
+  settingsImage.bytes[0] = 100;  // keyboard wedge with no keyboard type
+  OnInterface([](HWND page) { EXPECT_EQ(SelectedText(page, IDC_KEYBOARD_TYPE), ""); });
+  EXPECT_EQ(settingsImage.bytes[0], 100);
+}
+
+TEST_F(ReaderSheet, CodeLengthPageShowsBytesTwelveAndThirteen) {
+  settingsImage.bytes[12] = 0x81;
+  settingsImage.bytes[13] = 0x40;
+  Configure(
+      [](HWND page) {
+        for (int id = IDC_CODE_LENGTH_FIRST; id <= IDC_CODE_LENGTH_PDF417; ++id)
+          EXPECT_EQ(Checked(page, id), id == 101 || id == 108 || id == 115) << id;
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_CODE_LENGTH_PDF417)));
+        Click(page, IDC_CODE_LENGTH_FIRST + 11);  // "EAN8"
+      },
+      PSBTN_OK, "Code Length");
+  EXPECT_EQ(settingsImage.bytes[12], 0x81);
+  EXPECT_EQ(settingsImage.bytes[13], 0x48);
 }
 
 }  // namespace

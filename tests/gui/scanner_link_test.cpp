@@ -4,8 +4,9 @@
 // block 7, COM4 has no device).
 #include "shell/scanner_link.h"
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdlib>
 #include <string>
@@ -135,7 +136,7 @@ TEST_F(ScannerLink, FailedReadBackLeavesTheImageAndOpensNoSheet) {
 }
 
 TEST_F(ScannerLink, ChoicesAreKeptBetweenConnectionsAndCancelOpensNoPort) {
-  Expect({ChooseLine({kCom4, 2, 0, 1, 1})});  // COM4, 9600, 7, Even, Hardware
+  Expect({ChooseLine({kCom4, 2, 0, 1, 1}), Answer(IDOK)});  // COM4, 9600, 7, Even, Hardware
   Run([] { EXPECT_EQ(RunScannerLink(kReadBack), -1); });
   Expect({ChooseLine({kCom1, 0, 1, 0, 0}, IDCANCEL)});
   Run([] { EXPECT_EQ(RunScannerLink(kDownload), 0); });
