@@ -2,7 +2,6 @@
 #include "tests/test_support.h"
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -15,7 +14,7 @@
 #endif
 
 std::string MakeScratchDir() {
-  static std::atomic<int> counter{0};
+  static int counter = 0;
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   const std::filesystem::path dir =
       std::filesystem::temp_directory_path() /
@@ -44,21 +43,20 @@ std::vector<uint8_t> Hex(const std::string& text) {
 }
 
 std::vector<uint8_t> FactoryBytes() {
-  // Bytes 0 to 34: the options, the length qualifications, prefix and suffix;
-  // 35 to 73 are zero (code ids, separator, port options, substitutions).
+  // The options, the length qualifications, prefix and suffix; then zeros up
+  // to the editing formats and from 230 on.
   std::vector<uint8_t> image =
-      Hex("01 00 00 22 01 02 92 00 0A D9 25 09 00 00 38 A9 42 20 5E FF 04 FE 04 FF 04 FF 04"
-          " 00 00 00 00 0D 00 00 00");
-  image.resize(74);
-  // Each editing format: every code type, lengths 0 to 127, no matching
-  // string, five fields 80 00 00, no additional fields, sequence 10.
-  std::vector<uint8_t> format =
-      Hex("FF FF FF 00 7F 00 00 00 00 00 80 00 00 80 00 00 80 00 00"
-          " 80 00 00 80 00 00");
-  format.resize(52);
-  format[45] = 0x10;
-  for (int n = 0; n < 3; ++n) image.insert(image.end(), format.begin(), format.end());
-  image.resize(256);  // 230 to 255: reserved and the checksum pair, zero at start
+      Hex("01 00 00 22 01 02 92 00 0A D9 25 09 00 00 38 A9 42 20 5E FF 04 FE 04 FF 04 FF 04 00 00 "
+          "00 00 0D");
+  image.resize(256);
+  // Each editing format: every code type, lengths 0 to 127, five fields
+  // 80 00 00, and the sequence of field 1 alone.
+  const std::vector<uint8_t> format =
+      Hex("FF FF FF 00 7F 00 00 00 00 00 80 00 00 80 00 00 80 00 00 80 00 00 80");
+  for (int at = 74; at < 230; at += 52) {
+    std::copy(format.begin(), format.end(), image.begin() + at);
+    image[at + 45] = 0x10;
+  }
   return image;
 }
 

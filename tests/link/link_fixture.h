@@ -28,7 +28,6 @@ class LinkTest : public ::testing::Test {
   void TearDown() override;
   void StartPeer();  // its device is pty.path
   void Connect(const PortSettings& settings = {});
-  void StopPeer();
   Lines Wire();  // stops the peer and returns the command lines it received
 
   Simulator simulator;
@@ -39,6 +38,7 @@ class LinkTest : public ::testing::Test {
 
  private:
   static Lines Respond(void* self, std::span<const uint8_t> received);
+  void StopPeer();
   std::string wire_, line_;
   int stop_[2] = {-1, -1};
   std::thread thread_;
