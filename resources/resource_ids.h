@@ -10,7 +10,23 @@
 inline constexpr char kAboutDialog[] = "AboutBox";
 inline constexpr char kScannerDialog[] = "SCANNER_DLG";
 inline constexpr char kInterfaceDialog[] = "INTERFACE_DLG";
+inline constexpr char kSymbologyDialog[] = "SYMBOLOGY_DLG";
 inline constexpr char kCodeLengthDialog[] = "LENGTHCODE_DLG";
+inline constexpr char kCode39Dialog[] = "Code39Dlg";
+inline constexpr char kItalianPharmaDialog[] = "ItalianPharmaDlg";
+inline constexpr char kFrenchPharmaDialog[] = "FrenchPharmaDlg";
+inline constexpr char kIndustrial25Dialog[] = "Industrial25Dlg";
+inline constexpr char kInterleave25Dialog[] = "Interleave25Dlg";
+inline constexpr char kMatrix25Dialog[] = "Matrix25Dlg";
+inline constexpr char kCodabarDialog[] = "CodabarDlg";
+inline constexpr char kUpceDialog[] = "UPCEDlg";
+inline constexpr char kEan8Dialog[] = "EAN8Dlg";
+inline constexpr char kEan13Dialog[] = "EAN13Dlg";
+inline constexpr char kUpcaDialog[] = "UPCADlg";
+inline constexpr char kMsiDialog[] = "MSIDlg";
+inline constexpr char kPlesseyDialog[] = "PlesseyDlg";
+inline constexpr char kEan128Dialog[] = "EAN128Dlg";
+inline constexpr char kCodeIdDialog[] = "CODEID_DLG";
 inline constexpr char kKeyGridDialog[] = "Grid_Dlg";
 inline constexpr char kComPortDialog[] = "ComSettingDlg";
 inline constexpr char kProgressDialog[] = "ProgressDlg";
@@ -82,6 +98,28 @@ inline constexpr char kProgressDialog[] = "ProgressDlg";
 #define IDC_BAR_STATE 718
 #define IDC_PDF417_BLOCK_DELAY 719
 #define LABEL_OF(list) ((list) - 200)
+
+// "SYMBOLOGY_DLG": check boxes 101 to 117 (Code 39 to Code 93, UPCE, EAN8,
+// EAN13, UPCA, MSI, Plessey, EAN 128, Code 128, PDF 417), each with its
+// "Configure..." at its id + 100.
+#define IDC_SYMBOLOGY_FIRST 101
+#define CONFIGURE_OF(box) ((box) + 100)
+#define IDC_PREFIX 601
+#define IDC_SUFFIX 602
+
+// The symbology parameter dialogs: check boxes from 101 and radio buttons
+// from 401 in the order of their fields; the length qualification's ids above.
+#define IDC_OPTION_FIRST 101
+#define IDC_CHOICE_FIRST 401
+#define IDC_FIELD_SEPARATOR 601
+
+// "CODEID_DLG": the fifteen code ids from 601 in the order of the image,
+// "PDF 417" (616, labelled by 516), "Set 1" to "Set 5" from 201 and "Clear".
+#define IDC_CODE_ID_FIRST 601
+#define IDC_CODE_ID_PDF417_LABEL 516
+#define IDC_CODE_ID_PDF417 616
+#define IDC_CODE_ID_SET_FIRST 201
+#define IDC_CODE_ID_CLEAR 206
 
 // "LENGTHCODE_DLG": check boxes 101 to 116 in the order of the Code Length
 // switches, then "PDF 417".

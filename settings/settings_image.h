@@ -245,6 +245,12 @@ constexpr ImageField symbologyOn(CodeType t) {
   const int i = static_cast<int>(t);
   return {static_cast<uint8_t>(9 + i / 8), static_cast<uint8_t>(1u << (i % 8))};
 }
+// The three switches of a symbology read without add-on, with a 2-digit and
+// with a 5-digit add-on, given the first (UPCE, EAN8, EAN13, UPCA).
+constexpr ImageField addOnsOn(CodeType noAddon) {
+  const ImageField first = symbologyOn(noAddon);
+  return {first.offset, static_cast<uint8_t>(first.mask * 0x07)};
+}
 // Whether an editing format applies to a code type (record bytes 0 to 2).
 constexpr FormatField codeTypes(CodeType t) {
   const int i = static_cast<int>(t);

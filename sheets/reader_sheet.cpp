@@ -1,17 +1,17 @@
 // The "Reader Settings" sheet: its pages in order.
 #include "sheets/reader_sheet.h"
 
+#include "sheets/code_id_page.h"
 #include "sheets/code_length_page.h"
 #include "sheets/interface_page.h"
 #include "sheets/scanner_page.h"
+#include "sheets/symbology_page.h"
 
 namespace {
 
-// "Symbology", "Code ID" and "Edit Format" take their places as they come.
+// "Edit Format" takes its place as it comes.
 const DialogTable* const kPages[] = {
-    &kScannerPage,
-    &kInterfacePage,
-    &kCodeLengthPage,
+    &kScannerPage, &kInterfacePage, &kSymbologyPage, &kCodeLengthPage, &kCodeIdPage,
 };
 
 }  // namespace

@@ -19,15 +19,28 @@ unsigned FieldLargest(BoundField f) {
   return f.mask >> LowestMaskBit(f.mask);
 }
 
-// Check box.
+// Check box, and a summary over several bits; a companion button is enabled
+// while the box is checked.
+void ShowChecked(const Row& r, bool on) {
+  SetCheck(r.dialog, r.b.control, on);
+  if (r.b.partner) EnableItem(r.dialog, r.b.partner, on);
+}
 void LoadCheck(const Row& r) {
-  SetCheck(r.dialog, r.b.control, GetBound(r.target, r.b.field) != 0);
+  ShowChecked(r, (r.target[r.b.field.offset] & r.b.field.mask) != 0);
 }
 void StoreCheck(const Row& r) {
   SetBound(r.target, r.b.field, IsChecked(r.dialog, r.b.control) ? 1 : 0);
 }
+void StoreSummary(const Row& r) {
+  if (!IsChecked(r.dialog, r.b.control)) r.target[r.b.field.offset] &= ~r.b.field.mask;
+}
 void CommandCheck(const Row& r, int id, int code) {
-  if (id == r.b.control && code == BN_CLICKED) FlipCheck(r.dialog, id);
+  if (id == r.b.control && code == BN_CLICKED) ShowChecked(r, !IsChecked(r.dialog, id));
+}
+
+// A button that opens another table's dialog, which writes at its own OK.
+void CommandOpens(const Row& r, int id, int code) {
+  if (id == r.b.control && code == BN_CLICKED) RunBoundDialog(r.dialog, *r.b.opens, r.target);
 }
 
 // Drop-down list. A stored value without an entry leaves the list without a
@@ -191,9 +204,14 @@ struct KindOps {
 
 // Indexed by BindKind.
 constexpr KindOps kKinds[] = {
-    {LoadCheck, StoreCheck, CommandCheck},    {LoadList, StoreList, NoCommand},
-    {LoadNumber, StoreNumber, CommandNumber}, {LoadRadio, StoreRadio, CommandRadio},
-    {LoadKeyField, StoreKeyField, NoCommand}, {LoadLengthPair, StoreLengthPair, CommandLengthPair},
+    {LoadCheck, StoreCheck, CommandCheck},
+    {LoadCheck, StoreSummary, CommandCheck},
+    {LoadList, StoreList, NoCommand},
+    {LoadNumber, StoreNumber, CommandNumber},
+    {LoadRadio, StoreRadio, CommandRadio},
+    {LoadKeyField, StoreKeyField, NoCommand},
+    {LoadLengthPair, StoreLengthPair, CommandLengthPair},
+    {Nothing, Nothing, CommandOpens},
     {LoadDisabled, Nothing, NoCommand},
 };
 
@@ -236,6 +254,16 @@ void ShowKeyField(const Row& r) {
   RenderKeyCodeString(std::span<const uint8_t>(r.state.keys).first(r.b.field.capacity), text,
                       InterfaceMode);
   SetItemText(r.dialog, r.b.control, text.c_str());
+}
+
+void SetKeyField(HWND dialog, BoundDialog& bound, int control, std::span<const uint8_t> keys) {
+  ForEachRow(dialog, bound, [control, keys](const Row& r) {
+    if (r.b.kind != BindKind::KeyField || r.b.control != control) return;
+    r.state.keys.fill(0);
+    std::copy_n(keys.begin(), std::min<size_t>(keys.size(), r.b.field.capacity),
+                r.state.keys.begin());
+    ShowKeyField(r);
+  });
 }
 
 void LoadRows(HWND dialog, BoundDialog& bound) {

@@ -21,11 +21,13 @@
 
 enum class BindKind : uint8_t {
   Check,       // one bit, 1 when checked; a click flips it
+  Summary,     // checked while any bit under the mask is set; unchecked clears them all
   List,        // drop-down list: entry index, or through a ListEncoding
   Number,      // decimal edit, optionally with an up-down
   Radio,       // buttons control .. control + count - 1: the position of the checked one
   KeyField,    // read-only edit showing a key sequence of fixed capacity
   LengthPair,  // a length qualification: mode buttons, two labels, two number boxes
+  Opens,       // a button that runs another table's dialog on the same target
   Disabled,    // shown for other scanner models: disabled, bound to nothing
 };
 
@@ -48,26 +50,34 @@ struct BoundField {
 // What a number edit does on OK with a number above its range.
 enum class AboveRange : uint8_t { StoreLargest, KeepStored };
 
+struct DialogTable;
+
 struct Binding {
   int control = 0;
   BindKind kind = BindKind::Disabled;
   BoundField field;
   ValueTexts entries = {};                 // List: the entry texts
   const ListEncoding* encoding = nullptr;  // List: entries that store other numbers
-  int partner = 0;                         // Number: its up-down; Radio: the button count
-  unsigned largest = 0;                    // Number: the range's top, 0 for the field's
+  int partner = 0;       // Check, Summary: a button enabled while checked; Number: its up-down;
+                         // Radio: the button count
+  unsigned largest = 0;  // Number: the range's top, 0 for the field's
   AboveRange above = AboveRange::StoreLargest;
+  const DialogTable* opens = nullptr;  // Opens
 };
 
 // The row makers, one per kind.
 constexpr Binding MakeBinding(int control, BindKind kind, BoundField field = {},
                               ValueTexts entries = {}, const ListEncoding* encoding = nullptr,
                               int partner = 0, unsigned largest = 0,
-                              AboveRange above = AboveRange::StoreLargest) {
-  return {control, kind, field, entries, encoding, partner, largest, above};
+                              AboveRange above = AboveRange::StoreLargest,
+                              const DialogTable* opens = nullptr) {
+  return {control, kind, field, entries, encoding, partner, largest, above, opens};
 }
-constexpr Binding Check(int control, BoundField field) {
-  return MakeBinding(control, BindKind::Check, field);
+constexpr Binding Check(int control, BoundField field, int companion = 0) {
+  return MakeBinding(control, BindKind::Check, field, {}, nullptr, companion);
+}
+constexpr Binding Summary(int control, BoundField field, int companion = 0) {
+  return MakeBinding(control, BindKind::Summary, field, {}, nullptr, companion);
 }
 constexpr Binding List(int control, BoundField field, ValueTexts entries,
                        const ListEncoding* encoding = nullptr) {
@@ -87,6 +97,10 @@ constexpr Binding KeyField(int edit, BoundField field) {
 constexpr Binding LengthPair(int fixedButton, LengthQualificationField field) {
   return MakeBinding(fixedButton, BindKind::LengthPair, field);
 }
+constexpr Binding Opens(int button, const DialogTable& table) {
+  return MakeBinding(button, BindKind::Opens, {}, {}, nullptr, 0, 0, AboveRange::StoreLargest,
+                     &table);
+}
 constexpr Binding Disabled(int control) {
   return MakeBinding(control, BindKind::Disabled);
 }
@@ -95,9 +109,9 @@ constexpr Binding Disabled(int control) {
 struct RowState {
   std::array<uint8_t, 5> keys{};  // KeyField: the working copy and a closing zero
   uint8_t capacity = 0;
-  WNDPROC editProc = nullptr;     // the edit's own procedure
-  bool editing = false;           // the key grid editor is open on it
-  bool rangeMode = false;         // LengthPair
+  WNDPROC editProc = nullptr;  // the edit's own procedure
+  bool editing = false;        // the key grid editor is open on it
+  bool rangeMode = false;      // LengthPair
   unsigned first = 0;
   unsigned second = 0;
 };
@@ -125,6 +139,9 @@ struct BoundDialog {
 // the behaviour of a dialog's own.
 unsigned GetBound(std::span<const uint8_t> target, BoundField field);
 void SetBound(std::span<uint8_t> target, BoundField field, unsigned value);
+
+// Gives key field `control` of an open dialog a new working copy and shows it.
+void SetKeyField(HWND dialog, BoundDialog& bound, int control, std::span<const uint8_t> keys);
 
 // The value of a number edit's text: an unsigned decimal number after optional
 // leading spaces, nothing else (so "12a" is no number). Numbers too large for

@@ -241,6 +241,24 @@ void GuiTest::Command(int command) {
   Run([this, command] { SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(command), 0); });
 }
 
+bool GuiTest::OpenTable(const DialogTable& table, std::span<uint8_t> target, bool page,
+                        std::function<void(HWND)> act, bool ok) {
+  bool result = false;
+  const DialogTable* pages[] = {&table};
+  if (page) {
+    Expect({OnSheet([act](HWND sheet) { act(CurrentPage(sheet)); }, ok ? PSBTN_OK : PSBTN_CANCEL)});
+    Run([&] { result = RunBoundSheet(window, "Sheet", pages, target); });
+  } else {
+    Expect({OnDialog([act, ok](HWND dialog) {
+      act(dialog);
+      Press(ok ? IDOK : IDCANCEL)(dialog);
+    })});
+    Run([&] { result = RunBoundDialog(window, table, target) == 1; });
+  }
+  EXPECT_EQ(result, ok) << table.dialog;
+  return result;
+}
+
 void GuiTest::Close() {
   Run([this] { SendMessageA(window, WM_CLOSE, 0, 0); });
 }

@@ -8,6 +8,8 @@
 #include <commdlg.h>
 #include <gtest/gtest.h>
 
+#include "ui/binding.h"
+
 #include <deque>
 #include <functional>
 #include <optional>
@@ -71,6 +73,11 @@ class GuiTest : public ::testing::Test {
   void Run(const std::function<void()>& call);
   // Runs a command of the main window.
   void Command(int command);
+  // Runs a table's dialog on `target`, as the only page of a sheet or as a
+  // modal dialog; `act` works on it, then OK or Cancel closes it. Returns
+  // whether the runner reported OK.
+  bool OpenTable(const DialogTable& table, std::span<uint8_t> target, bool page,
+                 std::function<void(HWND)> act, bool ok = true);
   // Sends WM_CLOSE to the main window.
   void Close();
 

@@ -4,8 +4,9 @@
 
 #include "keycodes/key_code_string.h"
 #include "resources/resource_ids.h"
+#include "sheets/symbology_page.h"
+#include "sheets/symbology_params.h"
 #include "tests/gui/gui_driver.h"
-#include "tests/gui/kinds_dialog.h"
 
 namespace {
 
@@ -28,22 +29,23 @@ struct Session {
 
 class KeyGrid : public GuiTest {
  protected:
-  // Opens the kinds dialog on `image`, clicks key field `edit`, lets `act`
-  // work on the editor, closes it with `button`, and the dialog with OK.
-  Session Edit(Bytes& image, int edit, std::function<void(HWND)> act, int button = IDOK) {
+  // Clicks the prefix of the "Symbology" page (4 bytes) or the field separator
+  // of "EAN128Dlg" (2 bytes), lets `act` work on the key grid editor, closes
+  // it with `button`, and the page or dialog with OK.
+  Session Edit(Bytes& image, bool prefix, std::function<void(HWND)> act, int button = IDOK) {
     Session s;
     shownBoxes.clear();
-    Expect({OnDialog([&s, edit](HWND dialog) {
-              SendMessageA(GetDlgItem(dialog, edit), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-              s.shown = DialogItemText(dialog, edit);
-              Press(IDOK)(dialog);
-            }),
-            OnDialog([act, button](HWND editor) {
-              EXPECT_EQ(WindowText(editor), "The Grid Control");
-              act(editor);
-              Press(button)(editor);
-            })});
-    Run([&] { RunBoundDialog(window, kKindsTable, image); });
+    const DialogStep editor = OnDialog([act, button](HWND grid) {
+      EXPECT_EQ(WindowText(grid), "The Grid Control");
+      act(grid);
+      Press(button)(grid);
+    });
+    const int edit = prefix ? IDC_PREFIX : IDC_FIELD_SEPARATOR;
+    OpenTable(prefix ? kSymbologyPage : kEan128Params, image, prefix, [&](HWND dialog) {
+      Expect({editor});
+      SendMessageA(GetDlgItem(dialog, edit), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+      s.shown = DialogItemText(dialog, edit);
+    });
     s.refusals = static_cast<int>(shownBoxes.size());
     for (const ShownBox& box : shownBoxes) EXPECT_EQ(box.text, "Too many characters !!!");
     return s;
@@ -59,7 +61,7 @@ TEST_F(KeyGrid, ScanCodesTakeTwoBytesEach) {
   Bytes image(kImageSize);
   image[27] = 0xC0;
   image[28] = 0x1C;
-  const Session s = Edit(image, IDC_KIND_KEYS, [this](HWND e) {
+  const Session s = Edit(image, true, [this](HWND e) {
     EXPECT_TRUE(IsDlgButtonChecked(e, IDC_SCAN_CODE));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(e, IDC_ADD_SHIFT)));
     ClickCell(e, 16, 0x5A);
@@ -73,7 +75,7 @@ TEST_F(KeyGrid, ScanCodesTakeTwoBytesEach) {
 
 TEST_F(KeyGrid, ModifiedKeysNeedRoomForTheirFlagByte) {
   Bytes image(kImageSize);
-  Session s = Edit(image, IDC_KIND_SHORT_KEYS, [this](HWND e) {
+  Session s = Edit(image, false, [this](HWND e) {
     Click(e, IDC_ADD_SHIFT);
     ClickCell(e, 9, 0x61);
     RefuseNext();
@@ -81,10 +83,10 @@ TEST_F(KeyGrid, ModifiedKeysNeedRoomForTheirFlagByte) {
   });
   EXPECT_EQ(s.shown, "[Shift][a]");
   EXPECT_EQ(s.refusals, 1);
-  EXPECT_EQ(image[35], 0xC1);
-  EXPECT_EQ(image[36], 0x61);
+  EXPECT_EQ(image[65], 0xC1);
+  EXPECT_EQ(image[66], 0x61);
 
-  s = Edit(image, IDC_KIND_KEYS, [this](HWND e) {
+  s = Edit(image, true, [this](HWND e) {
     for (const int code : {0x00, 0x41, 0x42, 0x43}) ClickCell(e, 9, code);  // 00 adds nothing
     Click(e, IDC_ADD_SHIFT);
     RefuseNext();
@@ -98,7 +100,7 @@ TEST_F(KeyGrid, ModifiedKeysNeedRoomForTheirFlagByte) {
 
 TEST_F(KeyGrid, ModesClearingAndCancel) {
   Bytes image(kImageSize);
-  Session s = Edit(image, IDC_KIND_KEYS, [](HWND e) {
+  Session s = Edit(image, true, [](HWND e) {
     ClickCell(e, 9, 0x41);
     Click(e, IDC_SCAN_CODE);
     ClickCell(e, 16, 0x1C);
@@ -108,7 +110,7 @@ TEST_F(KeyGrid, ModesClearingAndCancel) {
   EXPECT_EQ(Prefix(image), Bytes(4, 0));
 
   InterfaceMode = InterfaceKind::Rs232;
-  s = Edit(image, IDC_KIND_KEYS, [](HWND e) {
+  s = Edit(image, true, [](HWND e) {
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(e, IDC_ADD_SHIFT)));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(e, IDC_SCAN_CODE)));
     ClickCell(e, 8, 0x0D);
@@ -117,11 +119,11 @@ TEST_F(KeyGrid, ModesClearingAndCancel) {
   EXPECT_EQ(Prefix(image), (Bytes{0x0D, 0, 0, 0}));
 
   s = Edit(
-      image, IDC_KIND_KEYS, [](HWND e) { ClickCell(e, 8, 0x41); }, IDCANCEL);
+      image, IDC_PREFIX, [](HWND e) { ClickCell(e, 8, 0x41); }, IDCANCEL);
   EXPECT_EQ(s.shown, "[CR]");
   EXPECT_EQ(Prefix(image), (Bytes{0x0D, 0, 0, 0}));
 
-  s = Edit(image, IDC_KIND_KEYS, [](HWND e) { Click(e, IDC_GRID_CLEAR); });
+  s = Edit(image, true, [](HWND e) { Click(e, IDC_GRID_CLEAR); });
   EXPECT_EQ(s.shown, "");
   EXPECT_EQ(Prefix(image), Bytes(4, 0));
 }

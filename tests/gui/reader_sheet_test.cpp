@@ -112,6 +112,22 @@ TEST_F(ReaderSheet, CancelWritesNothingButRebuildsTheReport) {
   Configure([](HWND page) { EXPECT_EQ(SelectedText(page, IDC_SCAN_MODE), "Repeat"); });
 }
 
+TEST_F(ReaderSheet, TimeOutKeepsToUnsignedNumbers) {
+  Configure([](HWND page) {
+    for (const char* typed : {"abc", "12a"}) {
+      TypeText(page, IDC_SCAN_TIMEOUT, typed);
+      EXPECT_EQ(DialogItemText(page, IDC_SCAN_TIMEOUT), "0") << typed;
+    }
+    TypeText(page, IDC_SCAN_TIMEOUT, "");
+  });
+  EXPECT_EQ(settingsImage.bytes[8], 0);
+  // Pasted whole, as leading spaces could not be typed one by one.
+  for (const char* pasted : {"300", "99999999999", "  42"}) {
+    Configure([pasted](HWND page) { SetDlgItemTextA(page, IDC_SCAN_TIMEOUT, pasted); });
+    EXPECT_EQ(settingsImage.bytes[8], pasted[0] == ' ' ? 42 : 255) << pasted;
+  }
+}
+
 bool Shown(HWND page, int id) {
   return IsWindowVisible(GetDlgItem(page, id));
 }

@@ -1,0 +1,6 @@
+// The "Code ID" page of the "Reader Settings" sheet.
+#pragma once
+
+#include "ui/binding.h"
+
+extern const DialogTable kCodeIdPage;

@@ -1,0 +1,165 @@
+// The "Symbology" page, the symbology parameter dialogs and the "Code ID" page.
+#include <windows.h>
+
+#include "keycodes/key_code_string.h"
+#include "resources/resource_ids.h"
+#include "sheets/code_id_page.h"
+#include "sheets/symbology_page.h"
+#include "sheets/symbology_params.h"
+#include "tests/gui/gui_driver.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+constexpr int kBox = IDC_SYMBOLOGY_FIRST;
+constexpr int kOption = IDC_OPTION_FIRST;
+constexpr int kChoice = IDC_CHOICE_FIRST;
+
+bool Checked(HWND d, int id) {
+  return IsDlgButtonChecked(d, id) == BST_CHECKED;
+}
+bool Enabled(HWND d, int id) {
+  return IsWindowEnabled(GetDlgItem(d, id));
+}
+
+class Symbology : public GuiTest {
+ protected:
+  Bytes image = Bytes(kImageSize);
+  void Page(std::function<void(HWND)> act, bool ok = true) {
+    OpenTable(kSymbologyPage, image, true, std::move(act), ok);
+  }
+  void Params(const DialogTable& table, std::function<void(HWND)> act) {
+    OpenTable(table, image, false, std::move(act));
+  }
+};
+
+TEST_F(Symbology, PageSumsUpAddOnsAndOnlyClearsThem) {
+  image[10] = 0x04;  // UPCE without add-on only
+  image[11] = 0xFF;
+  image[17] = image[18] = 0xFF;
+  Page([](HWND page) {
+    EXPECT_TRUE(Checked(page, kBox + 8) && Enabled(page, CONFIGURE_OF(kBox + 8)));
+    for (const int box : {kBox + 9, kBox + 14})
+      EXPECT_FALSE(Checked(page, box) || Enabled(page, CONFIGURE_OF(box))) << box;
+    EXPECT_FALSE(Checked(page, kBox + 15));
+    Click(page, kBox + 10);  // unchecks EAN13
+  });
+  EXPECT_EQ(image[10], 0x04);
+  EXPECT_EQ(image[11], 0xF8);
+  EXPECT_EQ(image[17], 0xFF);
+  EXPECT_EQ(image[18], 0xFF);
+}
+
+TEST_F(Symbology, ParameterDialogWritesAtItsOwnOkWhateverTheSheetDoes) {
+  image[9] = 0x40;  // Codabar on
+  image[16] = 0xC3;
+  Page(
+      [this](HWND page) {
+        Expect({OnDialog([](HWND codabar) {
+          Click(codabar, kChoice + 3);  // "ABCD / TN*E"
+          Click(codabar, kOption);      // "Transmit Start/Stop"
+          Press(IDOK)(codabar);
+        })});
+        Click(page, CONFIGURE_OF(kBox + 6));
+        Click(page, kBox);  // Code 39 on, then cancelled with the sheet
+      },
+      false);
+  EXPECT_EQ(image[16], 0xDF);
+  EXPECT_EQ(image[9], 0x40);
+}
+
+TEST_F(Symbology, PrefixAndSuffixAreShownByInterfaceAndWrittenBackAsTheyWere) {
+  const Bytes keys = {0x41, 0x42, 0x43, 0x44, 0x0D, 0x00, 0x00, 0x00};
+  std::copy(keys.begin(), keys.end(), image.begin() + 27);
+  for (const auto mode : {InterfaceKind::KeyboardWedge, InterfaceKind::Rs232}) {
+    InterfaceMode = mode;
+    Page([mode](HWND page) {
+      EXPECT_EQ(DialogItemText(page, IDC_PREFIX), "[A][B][C][D]");
+      EXPECT_EQ(DialogItemText(page, IDC_SUFFIX),
+                mode == InterfaceKind::Rs232 ? "[CR]" : "[Enter]");
+      TypeText(page, IDC_SUFFIX, "typed");
+    });
+    EXPECT_EQ(Bytes(image.begin() + 27, image.begin() + 35), keys);
+  }
+}
+
+TEST_F(Symbology, LengthQualificationsShowTheirModeAndHoldTheirLimits) {
+  image[14] = 0xC0;  // Industrial 25 start/stop 3: no button
+  image[19] = 0x1A;  // fixed, 13
+  image[20] = 0x04;
+  image[21] = 0x8D;  // Interleave 25: max/min, 13
+  image[22] = 0x06;
+  auto shows = [](const char* label1, const char* label2, const char* first, const char* second) {
+    return [=](HWND d) {
+      EXPECT_EQ(DialogItemText(d, IDC_LENGTH_LABEL_1), label1);
+      EXPECT_EQ(DialogItemText(d, IDC_LENGTH_LABEL_2), label2);
+      EXPECT_EQ(DialogItemText(d, IDC_LENGTH_1), first);
+      EXPECT_EQ(DialogItemText(d, IDC_LENGTH_2), second);
+    };
+  };
+  Params(kIndustrial25Params, [&](HWND d) {
+    shows("Fixed Length 1:", "Fixed Length 2:", "13", "4")(d);
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(Checked(d, kChoice + i));
+    TypeText(d, IDC_LENGTH_1, "x");
+    TypeText(d, IDC_LENGTH_2, "y");
+    shows("Fixed Length 1:", "Fixed Length 2:", "127", "1")(d);
+    TypeText(d, IDC_LENGTH_1, "200");
+    Click(d, kChoice + 4);  // "Max / Min Length"
+    shows("Max Length :", "Min Length :", "200", "1")(d);
+  });
+  EXPECT_EQ(image[14], 0xC0);
+  EXPECT_EQ(image[19], 0xFF);
+  EXPECT_EQ(image[20], 1);
+  Params(kInterleave25Params, shows("Max Length :", "Min Length :", "13", "6"));
+  EXPECT_EQ(image[21], 0x8D);
+
+  const struct {
+    const char *first, *second;
+    uint8_t stored1, stored2;
+  } limits[] = {{"10", "20", 10, 10}, {"0", "0", 1, 1}, {"", "", 127, 1}, {"127", "3", 127, 3}};
+  for (const auto& each : limits) {
+    Params(kInterleave25Params, [&](HWND d) {
+      TypeText(d, IDC_LENGTH_1, each.first);
+      TypeText(d, IDC_LENGTH_2, each.second);
+    });
+    EXPECT_EQ(image[21], 0x80 | each.stored1) << each.first;
+    EXPECT_EQ(image[22], each.stored2) << each.second;
+  }
+}
+
+TEST_F(Symbology, RadioGroupsWriteTheirPositionOnly) {
+  image[17] = 0xF0;
+  Params(kMsiParams, [](HWND d) {
+    Click(d, kChoice + 1);  // "Double Modulo 10"
+    Click(d, kChoice + 5);  // "Last 2 digits not transmitted"
+    Click(d, kChoice + 7);  // "Max / Min Length"
+  });
+  EXPECT_EQ(image[17], 0xF9);
+  EXPECT_EQ(image[25] & 0x01, 0x01);
+  Params(kUpceParams, [](HWND d) {
+    Click(d, kChoice + 1);  // "0 and 1"
+    Click(d, kOption + 5);  // "Transmit System Number"
+  });
+  EXPECT_EQ(image[18], 0xA0);
+}
+
+TEST_F(Symbology, CodeIdSetsAndClearReachTheImageOnlyOnOk) {
+  image[35] = 0x41;
+  const Bytes before = image;
+  OpenTable(
+      kCodeIdPage, image, true, [](HWND page) { Click(page, IDC_CODE_ID_SET_FIRST); }, false);
+  EXPECT_EQ(image, before);
+  OpenTable(kCodeIdPage, image, true, [](HWND page) {
+    EXPECT_EQ(DialogItemText(page, IDC_CODE_ID_FIRST), "[A]");
+    Click(page, IDC_CODE_ID_SET_FIRST + 3);  // "Set 4"
+    EXPECT_EQ(DialogItemText(page, IDC_CODE_ID_FIRST + 10), "[F][F]");
+    EXPECT_EQ(DialogItemText(page, IDC_CODE_ID_PDF417), "");
+  });
+  EXPECT_EQ(Bytes(image.begin() + 55, image.begin() + 57), (Bytes{0x46, 0x46}));
+  EXPECT_EQ(Bytes(image.begin() + 51, image.begin() + 53), (Bytes{0x6B, 0x00}));
+  EXPECT_EQ(Bytes(image.begin() + 63, image.begin() + 65), (Bytes{0x51, 0x00}));
+  OpenTable(kCodeIdPage, image, true, [](HWND page) { Click(page, IDC_CODE_ID_CLEAR); });
+  EXPECT_EQ(Bytes(image.begin() + 35, image.begin() + 65), Bytes(30, 0));
+}
+
+}  // namespace
