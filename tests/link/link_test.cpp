@@ -72,6 +72,7 @@ const Transfer kTransfers[] = {
     {"AcceptedAtTheFourthTry", {}, {{"5010", {"NAK\r"}, 3}}, "V0123455556789ABCDEFU", {}},
     {"RefusedBlock", {.blockReply = BlockReply::Nak}, {}, "V0000X", {kBlock, 0, kNak}},
     {"UnansweredBlock", {.blockReply = BlockReply::None}, {}, "V0X", {kBlock, 0, kSilent}},
+    // The rest of the long reply answers the first EXIT, which goes out again.
     {"OverlongReply", {}, {{"0010", {std::string(600, 'X') + "\r"}}}, "V0XX", {kBlock, 0, kLong}},
     {"RefusedTakeOver",
      {},

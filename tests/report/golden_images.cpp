@@ -36,7 +36,8 @@ struct Written {
 // that they show: each interface block; ASCII, plain, modified and scan-code
 // keys; both division forms (a field 2 length alone keeps the terminator form);
 // sequences ending at a zero byte, skipping zero items and dropping items
-// 12 to 15; and, in unlisted_values, every value no page writes.
+// 12 to 15; and values no page writes: in unlisted_values, and a parity of 3
+// behind the wand block, which wand_as_rs232 shows.
 const Written kWritten[] = {
     {"rs232",
      R,
