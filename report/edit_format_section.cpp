@@ -52,11 +52,6 @@ constexpr const char* kAdditionalFormats[field::kAdditionalFieldCount] = {
     "         Additional 5 : %s\r\n",
 };
 
-// Item codes 1 to 11; 0 and 12 to 15 name nothing.
-constexpr const char* kSequenceItems[] = {
-    "", "[F1]", "[F2]", "[F3]", "[F4]", "[F5]", "[F6]", "[A1]", "[A2]", "[A3]", "[A4]", "[A5]",
-};
-
 std::string Number(unsigned value) {
   return std::to_string(value);
 }
@@ -99,7 +94,9 @@ void AppendFormatBlock(const ReportWriter& out, int n, const EditFormat& format)
 
 std::string RenderSequence(const EditFormat& format) {
   std::string text;
-  for (const uint8_t item : SequenceItems(format)) text += kSequenceItems[item];
+  const auto sequence =
+      std::span(format.bytes).subspan(field::sequence.offset, field::sequence.size);
+  for (const uint8_t item : SequenceItems(sequence)) text += kSequenceItemTexts[item];
   return text;
 }
 

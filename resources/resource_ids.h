@@ -27,6 +27,10 @@ inline constexpr char kMsiDialog[] = "MSIDlg";
 inline constexpr char kPlesseyDialog[] = "PlesseyDlg";
 inline constexpr char kEan128Dialog[] = "EAN128Dlg";
 inline constexpr char kCodeIdDialog[] = "CODEID_DLG";
+inline constexpr char kEditDialog[] = "EDIT_DLG";
+inline constexpr char kApplicableDialog[] = "APPLICABLE_DLG";
+inline constexpr char kFieldSettingsDialog[] = "FIELDSETTINGS_DLG";
+inline constexpr char kTransmissionDialog[] = "TRANSMISSION_DLG";
 inline constexpr char kKeyGridDialog[] = "Grid_Dlg";
 inline constexpr char kComPortDialog[] = "ComSettingDlg";
 inline constexpr char kProgressDialog[] = "ProgressDlg";
@@ -120,6 +124,50 @@ inline constexpr char kProgressDialog[] = "ProgressDlg";
 #define IDC_CODE_ID_PDF417 616
 #define IDC_CODE_ID_SET_FIRST 201
 #define IDC_CODE_ID_CLEAR 206
+
+// "EDIT_DLG": six substitution rows (left edit 601 + 2 (row - 1), right edit
+// one more, label 501 + row - 1, arrow 511 + row - 1), "Inclusive", six format
+// enables from 102 and their "Configure..." from 201; the image holds rows and
+// formats 1 to 3.
+#define IDC_INCLUSIVE 101
+#define IDC_FORMAT_ON_FIRST 102
+#define IDC_FORMAT_CONFIGURE_FIRST 201
+#define IDC_SUBSTITUTION_LABEL_FIRST 501
+#define IDC_SUBSTITUTION_ARROW_FIRST 511
+#define IDC_SUBSTITUTION_FIRST 601
+#define SUBSTITUTION_FROM(row) (IDC_SUBSTITUTION_FIRST + 2 * ((row) - 1))
+#define SUBSTITUTION_TO(row) (SUBSTITUTION_FROM(row) + 1)
+
+// "APPLICABLE_DLG": 24 code-type check boxes from 101, the number edits and
+// their up-downs, the matching string.
+#define IDC_CODE_TYPE_FIRST 101
+#define IDC_MIN_LENGTH 601
+#define IDC_MAX_LENGTH 602
+#define IDC_MATCH_POSITION 603
+#define IDC_MATCH_STRING 604
+#define IDC_MIN_LENGTH_SPIN 801
+#define IDC_MAX_LENGTH_SPIN 802
+#define IDC_MATCH_POSITION_SPIN 803
+
+// "FIELDSETTINGS_DLG": per field n (1 to 5) an include check box, a
+// terminating-string edit and a length edit with its up-down; the additional
+// fields; the number of fields; the two ways of dividing.
+#define IDC_INCLUDE_FIRST 101
+#define IDC_BY_TERMINATOR 401
+#define IDC_BY_LENGTH 402
+#define IDC_FIELD_GROUP 501
+#define IDC_FIELD_COUNT 601
+#define IDC_TERMINATOR_FIRST 611
+#define IDC_FIELD_LENGTH_FIRST 621
+#define IDC_ADDITIONAL_FIRST 631
+#define IDC_FIELD_COUNT_SPIN 801
+#define IDC_FIELD_LENGTH_SPIN_FIRST 811
+
+// "TRANSMISSION_DLG": "Field 1" to "Field 6", "Additional field 1" to
+// "Additional field 5" (items 1 to 11 from 201), "Clear", the sequence shown.
+#define IDC_SEQUENCE_ITEM_FIRST 201
+#define IDC_SEQUENCE_CLEAR 212
+#define IDC_SEQUENCE 501
 
 // "LENGTHCODE_DLG": check boxes 101 to 116 in the order of the Code Length
 // switches, then "PDF 417".

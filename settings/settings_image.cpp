@@ -58,15 +58,20 @@ uint8_t InterfaceTypeValue(InterfaceKind kind, int keyboardType) {
   }
 }
 
-std::vector<uint8_t> SequenceItems(const EditFormat& format) {
+std::vector<uint8_t> SequenceItems(std::span<const uint8_t> sequence) {
   std::vector<uint8_t> items;
-  for (int i = 0; i < field::sequence.size; ++i) {
-    const uint8_t byte = format.bytes[field::sequence.offset + i];
+  for (const uint8_t byte : sequence) {
     if (byte == 0) break;
     for (const uint8_t item : {uint8_t(byte >> 4), uint8_t(byte & 0x0F)})
       if (item != 0 && item <= kSequenceItemLimit) items.push_back(item);
   }
   return items;
+}
+
+void StoreSequenceItems(std::span<uint8_t> sequence, std::span<const uint8_t> items) {
+  std::fill(sequence.begin(), sequence.end(), 0);
+  for (size_t k = 0; k < items.size() && k / 2 < sequence.size(); ++k)
+    sequence[k / 2] |= static_cast<uint8_t>(k % 2 ? items[k] & 0x0F : items[k] << 4);
 }
 
 EditFormat ReadEditFormat(const SettingsImage& image, int n) {

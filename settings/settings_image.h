@@ -353,7 +353,10 @@ inline constexpr SequenceField sequence{45, 6};
 inline constexpr int kSequenceItemLimit = 11;
 // The items as the scanner reads them: a zero byte ends the sequence, a zero
 // nibble is skipped, and items above 11 name nothing and are dropped.
-std::vector<uint8_t> SequenceItems(const EditFormat& format);
+std::vector<uint8_t> SequenceItems(std::span<const uint8_t> sequence);
+// Stores up to twelve items, two per byte, zeros after the last.
+void StoreSequenceItems(std::span<uint8_t> sequence, std::span<const uint8_t> items);
+inline constexpr int kSequenceItemCount = 12;
 
 // Editing format n (1 to 3) inside the image.
 inline constexpr int EditFormatOffset(int n) {

@@ -64,6 +64,9 @@ constexpr const char* kMsiTransmission[] = {"Last digit not transmitted", "Trans
 constexpr const char* kUpceSystemNumber[] = {"0 only", "0 and 1"};
 constexpr const char* kTransmissionMode[] = {"Single Port", "Dual Port, Both Ends",
                                              "Dual Port, Female End", "Dual Port, Male End"};
+constexpr const char* kSequenceItem[] = {
+    "", "[F1]", "[F2]", "[F3]", "[F4]", "[F5]", "[F6]", "[A1]", "[A2]", "[A3]", "[A4]", "[A5]",
+};
 }  // namespace
 
 const char* ValueText(ValueTexts table, unsigned value) {
@@ -95,3 +98,4 @@ const ValueTexts kMsiVerificationTexts{kMsiVerification};
 const ValueTexts kMsiTransmissionTexts{kMsiTransmission};
 const ValueTexts kUpceSystemNumberTexts{kUpceSystemNumber};
 const ValueTexts kTransmissionModeTexts{kTransmissionMode};
+const ValueTexts kSequenceItemTexts{kSequenceItem};

@@ -36,3 +36,5 @@ extern const ValueTexts kMsiVerificationTexts;
 extern const ValueTexts kMsiTransmissionTexts;
 extern const ValueTexts kUpceSystemNumberTexts;
 extern const ValueTexts kTransmissionModeTexts;
+// Transmission sequence items 1 to 11 ("[F1]" ... "[A5]"); 0 names nothing.
+extern const ValueTexts kSequenceItemTexts;

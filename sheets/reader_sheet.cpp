@@ -3,15 +3,15 @@
 
 #include "sheets/code_id_page.h"
 #include "sheets/code_length_page.h"
+#include "sheets/edit_page.h"
 #include "sheets/interface_page.h"
 #include "sheets/scanner_page.h"
 #include "sheets/symbology_page.h"
 
 namespace {
 
-// "Edit Format" takes its place as it comes.
 const DialogTable* const kPages[] = {
-    &kScannerPage, &kInterfacePage, &kSymbologyPage, &kCodeLengthPage, &kCodeIdPage,
+    &kScannerPage, &kInterfacePage, &kSymbologyPage, &kCodeLengthPage, &kCodeIdPage, &kEditPage,
 };
 
 }  // namespace

@@ -132,7 +132,8 @@ struct BoundDialog {
   const DialogTable* table = nullptr;
   std::span<uint8_t> target;
   std::vector<RowState> rows;
-  bool applied = false;  // a page: OK reached it
+  std::vector<uint8_t> own;  // state of the dialog's own behaviour
+  bool applied = false;      // a page: OK reached it
 };
 
 // A field's value in a target, and writing it there (read-modify-write), for

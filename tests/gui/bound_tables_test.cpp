@@ -8,6 +8,8 @@
 #include "link/port_settings.h"
 #include "sheets/code_id_page.h"
 #include "sheets/code_length_page.h"
+#include "sheets/edit_format_pages.h"
+#include "sheets/edit_page.h"
 #include "sheets/interface_page.h"
 #include "sheets/scanner_page.h"
 #include "sheets/symbology_page.h"

@@ -1,0 +1,124 @@
+// The "Edit Format" page, the "Configure Editing Format" sheet and its
+// transmission sequence.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "resources/resource_ids.h"
+#include "sheets/edit_format_pages.h"
+#include "sheets/edit_page.h"
+#include "tests/gui/gui_driver.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+constexpr int kFormat2 = 126;  // record of format 2 in the image
+
+class EditFormats : public GuiTest {
+ protected:
+  Bytes image = Bytes(kImageSize);
+  Bytes record = Bytes(kEditFormatSize);
+  // The format sheet's page `tab` (0 to 2) on `record`.
+  void OnFormatPage(int tab, std::function<void(HWND)> act, bool ok = true) {
+    OpenTable(*kEditFormatPages[tab], record, true, std::move(act), ok);
+  }
+};
+
+TEST_F(EditFormats, SubstitutionsShowNothingForZeroAndAreRemovedByClearing) {
+  image[68] = 65;
+  image[69] = 66;
+  image[71] = 66;  // pair 2 has no first code
+  image[72] = 67;  // pair 3 has no second code
+  OpenTable(kEditPage, image, true, [](HWND page) {
+    EXPECT_EQ(DialogItemText(page, SUBSTITUTION_FROM(1)) + DialogItemText(page, SUBSTITUTION_TO(1)),
+              "6566");
+    for (const int edit : {SUBSTITUTION_FROM(2), SUBSTITUTION_TO(2), SUBSTITUTION_TO(3)})
+      EXPECT_EQ(DialogItemText(page, edit), "") << edit;
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, SUBSTITUTION_FROM(4))));
+    TypeText(page, SUBSTITUTION_FROM(1), "");
+    TypeText(page, SUBSTITUTION_TO(2), "x");
+    EXPECT_EQ(DialogItemText(page, SUBSTITUTION_TO(2)), "0");
+    TypeText(page, SUBSTITUTION_TO(3), "300");
+  });
+  EXPECT_EQ(Bytes(image.begin() + 68, image.begin() + 74), (Bytes{0, 0, 0, 0, 67, 0}));
+}
+
+TEST_F(EditFormats, FormatSheetStoresAtItsOwnOkOnly) {
+  image[kFormat2 + 3] = 5;
+  auto configure = [this](int button) {
+    return [this, button](HWND page) {
+      Expect({OnSheet([](HWND sheet) { SetDlgItemTextA(CurrentPage(sheet), IDC_MIN_LENGTH, "9"); },
+                      button)});
+      Click(page, IDC_FORMAT_CONFIGURE_FIRST + 1);
+    };
+  };
+  OpenTable(kEditPage, image, true, configure(PSBTN_CANCEL));
+  EXPECT_EQ(image[kFormat2 + 3], 5);
+  OpenTable(kEditPage, image, true, configure(PSBTN_OK), false);
+  EXPECT_EQ(image[kFormat2 + 3], 9);
+}
+
+TEST_F(EditFormats, FieldSettingsDivideByLengthOrByTerminatingString) {
+  record[10] = 0x80;  // field 1: no length, terminator included
+  record[13] = 0x88;  // field 2: length 8
+  record[51] = 0x32;
+  OnFormatPage(1, [](HWND page) {
+    EXPECT_TRUE(IsDlgButtonChecked(page, IDC_BY_TERMINATOR));
+    EXPECT_EQ(DialogItemText(page, IDC_FIELD_GROUP), "Field terminating string");
+    EXPECT_EQ(DialogItemText(page, IDC_FIELD_COUNT), "2");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_TERMINATOR_FIRST + 1)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_TERMINATOR_FIRST + 2)));
+    TypeText(page, IDC_FIELD_COUNT, "4");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_TERMINATOR_FIRST + 3)));
+  });
+  EXPECT_EQ(record[13], 0x80);
+  EXPECT_EQ(record[51], 0x34);
+
+  record[10] = 0x8A;
+  OnFormatPage(1, [](HWND page) {
+    EXPECT_EQ(DialogItemText(page, IDC_FIELD_GROUP), "Field length");
+    TypeText(page, IDC_FIELD_COUNT, "9");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_TERMINATOR_FIRST + 4)));
+    TypeText(page, IDC_FIELD_LENGTH_FIRST + 1, "200");
+    TypeText(page, IDC_FIELD_LENGTH_FIRST + 2, "127");
+  });
+  EXPECT_EQ(record[51], 0x34);
+  EXPECT_EQ(record[13], 0x80);
+  EXPECT_EQ(record[16], 0x7F);
+
+  OnFormatPage(1, [](HWND page) { Click(page, IDC_BY_TERMINATOR); });
+  EXPECT_EQ(Bytes({record[10], record[13], record[16]}), (Bytes{0x80, 0x80, 0x00}));
+}
+
+TEST_F(EditFormats, SequenceIsReadAsTheScannerReadsItAndHoldsTwelveItems) {
+  const struct {
+    Bytes stored;
+    const char* shown;
+  } cases[] = {{{0x12, 0x37}, "[F1][F2][F3][A1]"},
+               {{0x10, 0x20}, "[F1][F2]"},
+               {{0x07}, "[A1]"},
+               {{0xC1, 0xD0, 0x2F}, "[F1][F2]"}};
+  for (const auto& each : cases) {
+    std::fill(record.begin(), record.end(), 0);
+    std::copy(each.stored.begin(), each.stored.end(), record.begin() + 45);
+    OnFormatPage(2, [&](HWND page) { EXPECT_EQ(DialogItemText(page, IDC_SEQUENCE), each.shown); });
+  }
+  OnFormatPage(2, [this](HWND page) {
+    Click(page, IDC_SEQUENCE_CLEAR);
+    for (int i = 0; i < 12; ++i) Click(page, IDC_SEQUENCE_ITEM_FIRST + 5);  // "Field 6"
+    Expect({Answer(IDOK)});
+    Click(page, IDC_SEQUENCE_ITEM_FIRST + 10);
+    EXPECT_EQ(DialogItemText(page, IDC_SEQUENCE).size(), 48u);
+  });
+  ASSERT_EQ(shownBoxes.size(), 1u);
+  EXPECT_EQ(shownBoxes[0].text, "Too many fields !!!");
+  EXPECT_EQ(Bytes(record.begin() + 45, record.begin() + 51), Bytes(6, 0x66));
+  OnFormatPage(2, [](HWND page) {
+    Click(page, IDC_SEQUENCE_CLEAR);
+    Click(page, IDC_SEQUENCE_ITEM_FIRST + 10);  // "Additional field 5"
+    EXPECT_EQ(DialogItemText(page, IDC_SEQUENCE), "[A5]");
+  });
+  EXPECT_EQ(Bytes(record.begin() + 45, record.begin() + 51), (Bytes{0xB0, 0, 0, 0, 0, 0}));
+}
+
+}  // namespace
