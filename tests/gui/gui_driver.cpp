@@ -3,7 +3,6 @@
 #include "tests/gui/gui_driver.h"
 
 #include <commctrl.h>
-#include <richedit.h>
 
 #include <cstring>
 #include <set>
@@ -134,7 +133,6 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 BOOL AnswerFileDialog(bool save, LPOPENFILENAMEA request) {
   FileRequest asked;
   asked.save = save;
-  asked.proposed = request->lpstrFile;
   asked.filter = request->lpstrFilter ? request->lpstrFilter : "";
   asked.defaultExtension = request->lpstrDefExt ? request->lpstrDefExt : "";
   fileRequests.push_back(asked);
@@ -275,18 +273,17 @@ std::string DialogItemText(HWND dialog, int id) {
   return item ? WindowText(item) : std::string();
 }
 
-std::string ReportViewText() {
-  return reportEdit ? WindowText(reportEdit) : std::string();
+std::string ItemTexts(HWND dialog, std::initializer_list<int> ids) {
+  std::string joined;
+  for (const int id : ids) {
+    if (!joined.empty()) joined += '|';
+    joined += DialogItemText(dialog, id);
+  }
+  return joined;
 }
 
-std::string ReportViewFace() {
-  CHARFORMATA format{};
-  format.cbSize = sizeof format;
-  // The text only: the final paragraph mark keeps the control's own format.
-  SendMessageA(reportEdit, EM_SETSEL, 0, GetWindowTextLengthA(reportEdit));
-  SendMessageA(reportEdit, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-  SendMessageA(reportEdit, EM_SETSEL, 0, 0);
-  return (format.dwMask & CFM_FACE) ? format.szFaceName : "";
+std::string ReportViewText() {
+  return reportEdit ? WindowText(reportEdit) : std::string();
 }
 
 HWND CurrentPage(HWND sheet) {

@@ -30,8 +30,7 @@ struct ShownBox {
 // What the program asked a file dialog for.
 struct FileRequest {
   bool save = false;
-  std::string proposed;  // the buffer's content when the dialog opened
-  std::string filter;    // its first entry's text
+  std::string filter;  // its first entry's text
   std::string defaultExtension;
 };
 
@@ -99,11 +98,11 @@ extern std::vector<FileRequest> fileRequests;
 // The text of a window, and of a dialog's item.
 std::string WindowText(HWND window);
 std::string DialogItemText(HWND dialog, int id);
+// The texts of several items joined by '|'.
+std::string ItemTexts(HWND dialog, std::initializer_list<int> ids);
 
 // The report view's text.
 std::string ReportViewText();
-// The face of the whole report view's text, or "" when it is not one face.
-std::string ReportViewFace();
 
 // The page currently shown by a property sheet.
 HWND CurrentPage(HWND sheet);

@@ -46,20 +46,6 @@ class ReaderSheet : public GuiTest {
   }
 };
 
-TEST_F(ReaderSheet, ScannerPageShowsTheFactoryValues) {
-  Configure(
-      [](HWND page) {
-        EXPECT_EQ(SelectedText(page, IDC_SCAN_MODE) + SelectedText(page, IDC_READ_REDUNDANCY) +
-                      SelectedText(page, IDC_REREAD_DELAY) +
-                      SelectedText(page, IDC_BUZZER_FREQUENCY),
-                  "Auto OffNone0.4 sec4 KHz");
-        EXPECT_EQ(DialogItemText(page, IDC_SCAN_TIMEOUT), "10");
-        EXPECT_EQ(SendDlgItemMessageA(page, IDC_SCAN_TIMEOUT_SPIN, UDM_GETRANGE, 0, 0),
-                  MAKELONG(255, 0));
-      },
-      PSBTN_CANCEL);
-}
-
 TEST_F(ReaderSheet, OkWritesTheScannerPageBitsOnly) {
   settingsImage.bytes.fill(0xAA);
   Configure([](HWND page) {

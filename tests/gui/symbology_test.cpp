@@ -44,10 +44,8 @@ TEST_F(Symbology, PageSumsUpAddOnsAndOnlyClearsThem) {
     EXPECT_FALSE(Checked(page, kBox + 15));
     Click(page, kBox + 10);  // unchecks EAN13
   });
-  EXPECT_EQ(image[10], 0x04);
-  EXPECT_EQ(image[11], 0xF8);
-  EXPECT_EQ(image[17], 0xFF);
-  EXPECT_EQ(image[18], 0xFF);
+  EXPECT_EQ(Bytes(image.begin() + 10, image.begin() + 12), (Bytes{0x04, 0xF8}));
+  EXPECT_EQ(Bytes(image.begin() + 17, image.begin() + 19), (Bytes{0xFF, 0xFF}));
 }
 
 TEST_F(Symbology, ParameterDialogWritesAtItsOwnOkWhateverTheSheetDoes) {
@@ -89,28 +87,24 @@ TEST_F(Symbology, LengthQualificationsShowTheirModeAndHoldTheirLimits) {
   image[20] = 0x04;
   image[21] = 0x8D;  // Interleave 25: max/min, 13
   image[22] = 0x06;
-  auto shows = [](const char* label1, const char* label2, const char* first, const char* second) {
+  const auto shows = [](const char* texts) {
     return [=](HWND d) {
-      EXPECT_EQ(DialogItemText(d, IDC_LENGTH_LABEL_1), label1);
-      EXPECT_EQ(DialogItemText(d, IDC_LENGTH_LABEL_2), label2);
-      EXPECT_EQ(DialogItemText(d, IDC_LENGTH_1), first);
-      EXPECT_EQ(DialogItemText(d, IDC_LENGTH_2), second);
+      EXPECT_EQ(ItemTexts(d, {IDC_LENGTH_LABEL_1, IDC_LENGTH_LABEL_2, IDC_LENGTH_1, IDC_LENGTH_2}),
+                texts);
     };
   };
   Params(kIndustrial25Params, [&](HWND d) {
-    shows("Fixed Length 1:", "Fixed Length 2:", "13", "4")(d);
+    shows("Fixed Length 1:|Fixed Length 2:|13|4")(d);
     for (int i = 0; i < 3; ++i) EXPECT_FALSE(Checked(d, kChoice + i));
     TypeText(d, IDC_LENGTH_1, "x");
     TypeText(d, IDC_LENGTH_2, "y");
-    shows("Fixed Length 1:", "Fixed Length 2:", "127", "1")(d);
+    shows("Fixed Length 1:|Fixed Length 2:|127|1")(d);
     TypeText(d, IDC_LENGTH_1, "200");
     Click(d, kChoice + 4);  // "Max / Min Length"
-    shows("Max Length :", "Min Length :", "200", "1")(d);
+    shows("Max Length :|Min Length :|200|1")(d);
   });
-  EXPECT_EQ(image[14], 0xC0);
-  EXPECT_EQ(image[19], 0xFF);
-  EXPECT_EQ(image[20], 1);
-  Params(kInterleave25Params, shows("Max Length :", "Min Length :", "13", "6"));
+  EXPECT_EQ(Bytes({image[14], image[19], image[20]}), (Bytes{0xC0, 0xFF, 1}));
+  Params(kInterleave25Params, shows("Max Length :|Min Length :|13|6"));
   EXPECT_EQ(image[21], 0x8D);
 
   const struct {
