@@ -9,35 +9,8 @@
 namespace {
 
 constexpr const char* kInterfaces[] = {"Keyboard wedge", "RS-232", "Wand emulation"};
-constexpr const char* kKeyboardTypes[kKeyboardTypeCount] = {
-    "PCAT (US)",
-    "PCAT (French)",
-    "PCAT (German)",
-    "PCAT (Italy)",
-    "PCAT (Swedish)",
-    "PCAT (Norwegian)",
-    "PCAT (UK)",
-    "PCAT (Belgium)",
-    "PCAT (Spanish)",
-    "PCAT (Portuguese)",
-    "PS55 A01-1",
-    "PS55 A01-2",
-    "PS55 A01-3",
-    "PS55 001-1",
-    "PS55 001-81",
-    "PS55 001-2",
-    "PS55 001-82",
-    "PS55 001-3",
-    "PS55 001-8A",
-    "PS55 002-1, 003-1",
-    "PS55 002-81, 003-81",
-    "PS55 002-2, 003-2",
-    "PS55 002-82, 003-82",
-    "PS55 002-3, 003-3",
-    "PS55 002-8A, 003-8A",
-    "IBM 3477 (Japanese)",
-    "PS2-30",
-    "IBM 34XX//319X, Memorex Telex 122 Keys"};
+// The page writes the last keyboard type with a doubled slash.
+constexpr const char* kLastKeyboardType = "IBM 34XX//319X, Memorex Telex 122 Keys";
 constexpr const char* kNoYes[] = {"No", "Yes"};
 constexpr const char* kCapsLockTypes[] = {"Normal", "Capital Lock", "Shift Lock"};
 constexpr const char* kDigitsLayouts[] = {"Normal", "Lower Row", "Upper Row"};
@@ -109,7 +82,9 @@ void ShowInterfaceGroup(HWND page, InterfaceKind kind) {
 
 // Byte 0 holds the interface and, for keyboard wedge, the keyboard type.
 void LoadInterface(HWND page, std::span<const uint8_t> target) {
-  for (const char* type : kKeyboardTypes) AddEntry(page, IDC_KEYBOARD_TYPE, type);
+  for (int t = 0; t < kKeyboardTypeCount; ++t)
+    AddEntry(page, IDC_KEYBOARD_TYPE,
+             t == kKeyboardTypeCount - 1 ? kLastKeyboardType : kKeyboardTypeTexts[t]);
   const uint8_t value = static_cast<uint8_t>(GetBound(target, field::interfaceType));
   const InterfaceKind kind = InterfaceOf(value);
   Select(page, IDC_KEYBOARD_TYPE, kind == InterfaceKind::KeyboardWedge ? KeyboardTypeOf(value) : 0);
