@@ -5,6 +5,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <random>
+
 #include "link/port_settings.h"
 #include "sheets/code_id_page.h"
 #include "sheets/code_length_page.h"
@@ -26,6 +29,10 @@ struct TableCase {
   const DialogTable* table;
   size_t size;
   bool page;  // run as the only page of a sheet, else as a modal dialog
+  // Bytes the table's own behaviour writes: byte 0 of the interface page,
+  // the sequence of the transmission page.
+  uint8_t ownOffset = 0;
+  uint8_t ownSize = 0;
 };
 
 int Count(HWND dialog, int list) {
@@ -134,6 +141,24 @@ TEST_P(EveryTable, ChangesOnlyTheBitsOfEachRowAndNothingOnCancel) {
   EXPECT_EQ(target, filled);
 }
 
+// Any image opens safely: OK changes only bits the table owns, Cancel nothing.
+TEST_P(EveryTable, OpensRandomImagesSafely) {
+  const TableCase& c = GetParam();
+  Bytes owned(c.size);
+  for (const Binding& b : c.table->rows) MarkOwned(b, owned);
+  std::fill_n(owned.begin() + c.ownOffset, c.ownSize, 0xFF);
+  std::mt19937 random(static_cast<unsigned>(c.size * 7 + c.table->rows.size()));
+  for (int i = 0; i < 10; ++i) {
+    Bytes image(c.size);
+    for (uint8_t& byte : image) byte = static_cast<uint8_t>(random());
+    Bytes target = image;
+    const bool ok = i % 2 == 0;
+    OpenTable(
+        *c.table, target, c.page, [](HWND) {}, ok);
+    ExpectOnly(image, target, ok ? owned : Bytes(c.size));
+  }
+}
+
 #define PAGE(table)                  \
   TableCase {                        \
 #table, &table, kImageSize, true \
@@ -142,11 +167,18 @@ TEST_P(EveryTable, ChangesOnlyTheBitsOfEachRowAndNothingOnCancel) {
   TableCase {                         \
 #table, &table, kImageSize, false \
   }
+#define FORMAT_PAGE(table)                \
+  TableCase {                             \
+#table, &table, kEditFormatSize, true \
+  }
 INSTANTIATE_TEST_SUITE_P(
     Tables, EveryTable,
     ::testing::Values(
-        PAGE(kScannerPage), PAGE(kInterfacePage), PAGE(kSymbologyPage), PAGE(kCodeLengthPage),
-        PAGE(kCodeIdPage), TableCase{"kComPortTable", &kComPortTable, sizeof(PortSettings), false},
+        PAGE(kScannerPage), TableCase{"kInterfacePage", &kInterfacePage, kImageSize, true, 0, 1},
+        PAGE(kSymbologyPage), PAGE(kCodeLengthPage), PAGE(kCodeIdPage), PAGE(kEditPage),
+        FORMAT_PAGE(kApplicablePage), FORMAT_PAGE(kFieldSettingsPage),
+        TableCase{"kTransmissionPage", &kTransmissionPage, kEditFormatSize, true, 45, 6},
+        TableCase{"kComPortTable", &kComPortTable, sizeof(PortSettings), false},
         DIALOG(kCode39Params), DIALOG(kItalianPharmaParams), DIALOG(kFrenchPharmaParams),
         DIALOG(kIndustrial25Params), DIALOG(kInterleave25Params), DIALOG(kMatrix25Params),
         DIALOG(kCodabarParams), DIALOG(kUpceParams), DIALOG(kEan8Params), DIALOG(kEan13Params),
