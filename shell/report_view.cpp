@@ -49,10 +49,11 @@ void RebuildReport() {
   // One repaint at the end instead of one per piece.
   SendMessageA(reportEdit, WM_SETREDRAW, FALSE, 0);
   SendMessageA(reportEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-  RenderSettingsReport([](std::string_view piece) {
-    const std::string text(piece);
-    SendMessageA(reportEdit, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  });
+  // The control takes the report in one piece: each insertion costs it a
+  // pass over its text, and the report comes in a few hundred pieces.
+  std::string text;
+  RenderSettingsReport([&text](std::string_view piece) { text += piece; });
+  SendMessageA(reportEdit, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(text.c_str()));
   // Show the report from its first line.
   SendMessageA(reportEdit, EM_SETSEL, 0, 0);
   SendMessageA(reportEdit, WM_VSCROLL, SB_TOP, 0);
