@@ -122,6 +122,8 @@ void PaintGrid(HWND grid, const GridEditor& e) {
   Fill(dc, client, kLightGrey);
   Fill(dc, {s.width, s.height, client.right, client.bottom}, RGB(255, 255, 255));
   SetBkMode(dc, TRANSPARENT);
+  // The dialog's font: the system font leaves no room for names such as "Insert".
+  SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(GetParent(grid), WM_GETFONT, 0, 0)));
   char header[3];
   for (int c = 0; c < e.mode.columns; ++c) {
     wsprintfA(header, "%X0", c);
