@@ -16,7 +16,7 @@
 
 namespace {
 
-char errorText[160] = "";
+thread_local char errorText[160] = "";  // per thread, as errno is
 
 int Fail(int error) {
   std::snprintf(errorText, sizeof errorText, "%s", std::strerror(error));

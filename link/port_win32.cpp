@@ -17,7 +17,7 @@ static_assert(static_cast<int>(RtsControl::Enable) == RTS_CONTROL_ENABLE);
 
 namespace {
 
-char errorText[160] = "";
+thread_local char errorText[160] = "";  // per thread, as errno is
 
 int Fail() {
   const DWORD error = GetLastError();

@@ -59,8 +59,12 @@ void Answer(Simulator& s, const std::string& command, std::vector<std::string>& 
     return;
   }
   if (command == "UPDATE") {
-    s.image = s.received;
-    ++s.takeOvers;
+    // A scanner that keeps its image acknowledges all the same: a download
+    // that did not land, which only reading it back reveals.
+    if (!s.options.keepsImage) {
+      s.image = s.received;
+      ++s.takeOvers;
+    }
     replies.push_back("ACK\r");
     return;
   }

@@ -17,6 +17,7 @@ struct SimulatorOptions {
   BlockReply blockReply = BlockReply::Ack;  // to download block commands
   bool lowercase = false;                   // read-back digits in lower case
   int stallBlock = -1;                      // read-back block left unanswered
+  bool keepsImage = false;                  // acknowledges "UPDATE\r" but keeps its image
 };
 
 struct Simulator {

@@ -20,10 +20,11 @@ constexpr size_t kDownloadCommandSize = 1 + 3 + kBlockDigits + 1;
 
 // The command being sent, and the receive area: acknowledgements and the
 // version reply are collected at its start, read-back block i ends up at 32·i.
-char commandBuffer[kDownloadCommandSize];
-char receiveArea[kReceiveAreaSize];
+// One set per thread, so that transfers on several ports may run at once.
+thread_local char commandBuffer[kDownloadCommandSize];
+thread_local char receiveArea[kReceiveAreaSize];
 // One read-back reply with its CR, checked before it joins the receive area.
-char blockReply[kBlockDigits + 1];
+thread_local char blockReply[kBlockDigits + 1];
 
 bool Past(uint32_t now, uint32_t deadline) {
   return static_cast<int32_t>(now - deadline) > 0;
@@ -37,6 +38,9 @@ void SetText(const TransferProgress& p, const char* text) {
 }
 void SetPosition(const TransferProgress& p, int position) {
   if (p.setPosition) p.setPosition(p.context, position);
+}
+void SetBlock(const TransferProgress& p, int block) {
+  if (p.setBlock) p.setBlock(p.context, block);
 }
 void Close(const TransferProgress& p) {
   if (p.close) p.close(p.context);
@@ -172,13 +176,15 @@ int ReceiveLine(Port& port, std::span<char> area, size_t chunk, uint32_t deadlin
   }
 }
 
-int QueryScannerVersion(Port& port) {
+int QueryScannerVersion(Port& port, std::string* reply) {
   size_t length = 0;
   LinkFault fault = LinkFault::None;
+  if (reply) reply->clear();
   if (!Exchange(port, "VERSION\r", receiveArea, kVersionChunk, replyDeadlines.reply, length,
                 fault))
     return kNoVersion;
   receiveArea[length - 1] = '\0';
+  if (reply) *reply = receiveArea;
   return VersionClassOf(receiveArea);
 }
 
@@ -195,13 +201,14 @@ int SendAcknowledged(Port& port, std::string_view command, LinkFault& fault) {
 }
 
 int DownloadImage(Port& port, SettingsImage& image, const TransferProgress& progress,
-                  LinkFailure* failure) {
+                  LinkFailure* failure, std::string* version) {
   Create(progress);
-  const int versionClass = QueryScannerVersion(port);
+  const int versionClass = QueryScannerVersion(port, version);
   StoreChecksum(image);
   LinkFault fault = LinkFault::None;
   for (int i = 0; i < kBlockCount; ++i) {
     SetPosition(progress, 7 * i);
+    SetBlock(progress, i);
     if (!SendAcknowledged(port, BlockCommand(image, i, versionClass), fault))
       return Abandon(port, progress, failure, {LinkStep::DownloadBlock, i, fault});
   }
@@ -213,12 +220,13 @@ int DownloadImage(Port& port, SettingsImage& image, const TransferProgress& prog
 }
 
 int ReadBackImage(Port& port, SettingsImage& image, const TransferProgress& progress,
-                  LinkFailure* failure) {
+                  LinkFailure* failure, std::string* version) {
   Create(progress);
   SetText(progress, kUploadingText);
-  const int versionClass = QueryScannerVersion(port);
+  const int versionClass = QueryScannerVersion(port, version);
   for (int i = 0; i < kBlockCount; ++i) {
     SetPosition(progress, 2 * i);
+    SetBlock(progress, i);
     size_t length = 0;
     LinkFault fault = LinkFault::None;
     if (!Exchange(port, ReadCommand(i, versionClass), blockReply, kReplyChunk,

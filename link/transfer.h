@@ -35,6 +35,7 @@ struct TransferProgress {
   void (*setText)(void* context, const char* text) = nullptr;
   void (*setPosition)(void* context, int position) = nullptr;
   void (*close)(void* context) = nullptr;
+  void (*setBlock)(void* context, int block) = nullptr;  // the block sent or requested next
 };
 inline constexpr const char* kDownloadingText = "Downloading...";
 inline constexpr const char* kUploadingText = "Uploading...";
@@ -67,8 +68,9 @@ std::string DescribeLinkFailure(const LinkFailure& failure);
 int ReceiveLine(Port& port, std::span<char> area, size_t chunk, uint32_t deadline,
                 size_t& length, LinkFault& fault);
 
-// Sends "VERSION\r" and returns the version class (kNoVersion when no reply).
-int QueryScannerVersion(Port& port);
+// Sends "VERSION\r" and returns the version class (kNoVersion when no reply);
+// `reply` gets the reply without its CR, empty when none came.
+int QueryScannerVersion(Port& port, std::string* reply = nullptr);
 
 // Sends `command` until the scanner answers "ACK" or "DONE", at most
 // kMaxAttempts times. Returns 1, or 0 with `fault`.
@@ -76,11 +78,12 @@ int SendAcknowledged(Port& port, std::string_view command, LinkFault& fault);
 
 // Stores the checksum pair into `image` and sends it in 16 blocks, then
 // "UPDATE\r"; after a failure "EXIT\r". Returns 1 when the scanner acknowledged
-// everything. The checksum bytes stay in `image` either way.
+// everything. The checksum bytes stay in `image` either way. `version` gets
+// the scanner's version reply.
 int DownloadImage(Port& port, SettingsImage& image, const TransferProgress& progress,
-                  LinkFailure* failure = nullptr);
+                  LinkFailure* failure = nullptr, std::string* version = nullptr);
 
 // Fetches the scanner's 16 blocks and replaces `image` with them. Returns 1;
-// or 0 with `image` unchanged.
+// or 0 with `image` unchanged. `version` gets the scanner's version reply.
 int ReadBackImage(Port& port, SettingsImage& image, const TransferProgress& progress,
-                  LinkFailure* failure = nullptr);
+                  LinkFailure* failure = nullptr, std::string* version = nullptr);

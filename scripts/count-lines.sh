@@ -3,7 +3,7 @@
 # resource scripts, those of the tests, and the tests' share of the product.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-product_dirs=(settings keycodes report link ui shell sheets resources tools)
+product_dirs=(settings keycodes report fields link ui shell sheets resources tools)
 
 # Lines left after dropping // comments, /* */ blocks and blank lines.
 count() {

@@ -65,11 +65,11 @@ int Outcome::errLines() const {
 }
 
 #ifdef SKELV_PATH
-Outcome RunSkelv(const std::string& args, const std::string& errPath) {
+Outcome RunSkelv(const std::string& args, const std::string& errPath, const std::string& inPath) {
   const std::string dir = MakeScratchDir();
   const std::string err = errPath.empty() ? dir + "/err" : errPath;
   const int raw = std::system(
-      (std::string(SKELV_PATH) + " " + args + " >" + dir + "/out 2>" + err + " </dev/null")
+      (std::string(SKELV_PATH) + " " + args + " >" + dir + "/out 2>" + err + " <" + inPath)
           .c_str());
   const std::vector<uint8_t> out = ReadWholeFile(dir + "/out");
   const std::vector<uint8_t> text = errPath.empty() ? ReadWholeFile(err) : std::vector<uint8_t>{};

@@ -22,5 +22,6 @@ struct Outcome {
   int errLines() const;
 };
 // Runs the built skelv (tool tests only) with `args`, already shell-quoted, stdin
-// empty; stderr goes to `errPath` when given (a terminal, say).
-Outcome RunSkelv(const std::string& args, const std::string& errPath = "");
+// from `inPath`; stderr goes to `errPath` when given (a terminal, say).
+Outcome RunSkelv(const std::string& args, const std::string& errPath = "",
+                 const std::string& inPath = "/dev/null");

@@ -1,12 +1,20 @@
-// skelv as a user runs it: the defaults command, and usage errors of every command.
+// skelv as a user runs it: the defaults command; get, set and diff on settings
+// files; and usage errors of every command.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/test_support.h"
 
 namespace {
+
+std::string FactoryFile(const std::string& dir, const std::string& name = "f.qrs") {
+  WriteWholeFile(dir + "/" + name, FactoryBytes());
+  return dir + "/" + name;
+}
 
 TEST(SkelvDefaults, WritesTheFactoryImageOrFailsWithStatusOne) {
   const std::string dir = MakeScratchDir();
@@ -29,6 +37,8 @@ const std::vector<const char*> kMisuses[] = {
     {"read --port p", "read -o x.qrs", "read --port p -o x.qrs extra"},
     {"simulate --reply maybe", "simulate --stall-block 16", "simulate --version V --no-version",
      "simulate --delay-ms x", "simulate extra"},
+    {"get", "get x.qrs noSuchField", "set x.qrs", "diff x.qrs", "diff a b c", "diff a b --port p",
+     "download x.qrs --port p --log", "ports --bogus"},
 };
 
 TEST(SkelvUsage, MisuseIsOneLineAndStatusTwo) {
@@ -40,6 +50,147 @@ TEST(SkelvUsage, MisuseIsOneLineAndStatusTwo) {
       EXPECT_EQ(o.out, "") << args;
     }
   }
+}
+
+// The factory image, and an image whose every byte holds its offset (RS-232),
+// as get prints them, written out from the byte map.
+TEST(SkelvGet, PrintsEveryFieldInImageOrder) {
+  std::vector<uint8_t> offsets(256);
+  for (int i = 0; i < 256; ++i) offsets[i] = static_cast<uint8_t>(i);
+  const std::string dir = MakeScratchDir();
+  for (const auto& [name, bytes] : {std::pair{"factory", FactoryBytes()}, {"offsets", offsets}}) {
+    std::ifstream golden(SKELV_TESTS_DIR "/" + std::string(name) + "_get.txt");
+    WriteWholeFile(dir + "/x.qrs", bytes);
+    const Outcome o = RunSkelv("get " + dir + "/x.qrs");
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out, std::string(std::istreambuf_iterator<char>(golden), {})) << name;
+  }
+}
+
+// Assignments onto the factory file: the bytes they leave ("OFFSET: hex ...",
+// everything else as before) and lines get prints for them.
+struct SetCase {
+  const char* assignments;
+  const char* bytes;
+  const char* printed;
+};
+const SetCase kSetCases[] = {
+    {"scanningMode=Continuous", "4: 11", "scanningMode = Continuous"},
+    {"baudRate=5", "3: 25", "baudRate = 1200"},
+    {"scanningMode=9 capsLockType=1", "1: 02 4: 91", "capsLockType = 1\nscanningMode = 9"},
+    {"'capsLockType=Capital Lock' buzzerOff=on negativeBarcode=1", "1: 04 4: 0D",
+     "capsLockType = Capital Lock\nbuzzerFrequency = 4 kHz\nbuzzerOff = on\nnegativeBarcode = on"},
+    {"scanTimeout=200 'lengthQualification.interleave25.mode=Fixed Length'", "8: C8 21: 7E",
+     "lengthQualification.interleave25.mode = Fixed Length"},
+    {"'prefix=[Shift][a][F1]' 'suffix = [1C][5A]'", "27: C1 61 0F 00 C0 1C C0 5A",
+     "prefix = [Shift][a][F1]\nsuffix = [1C][5A]"},
+    {"'suffix=[CR][LF]' interfaceType=RS-232", "0: 00 31: 0D 0A 00 00", "suffix = [CR][LF]"},
+    {"'codeIds.msi=[DEL][~]' 'interfaceType=Wand Emulation'", "0: FA 61: 7F 7E",
+     "interfaceType = Wand Emulation\ncodeIds.msi = [DEL][~]"},
+    {"prefix=0x0D1E0000 substitutions[2].fromCode=65", "27: 0D 1E 00 00 70: 41",
+     "prefix = 0x0D1E0000\nsubstitutions[2].fromCode = 65"},
+    {"'editFormats[1].codeTypes.plessey=off' editFormats[2].fields[1].fieldLength=12"
+     " editFormats[2].fields[1].includeTerminator=off 'editFormats[3].sequence=[F2][A1][F1]'",
+     "76: 7F 136: 0C 223: 27 10",
+     "editFormats[2].fields[1].fieldLength = 12\neditFormats[3].sequence = [F2][A1][F1]"},
+};
+
+TEST(SkelvSet, EachKindOfFieldStoresItsBitsAndGetPrintsThemBack) {
+  const std::string dir = MakeScratchDir();
+  for (const SetCase& c : kSetCases) {
+    const std::string file = FactoryFile(dir);
+    const Outcome set = RunSkelv("set " + file + " " + c.assignments);
+    EXPECT_EQ(set.status, 0) << c.assignments << ": " << set.err;
+    std::vector<uint8_t> expected = FactoryBytes();
+    std::istringstream bytes(c.bytes);
+    size_t at = 0;
+    for (std::string item; bytes >> item;) {
+      if (item.back() == ':')
+        at = std::stoul(item);
+      else
+        expected[at++] = Hex(item)[0];
+    }
+    EXPECT_EQ(ReadWholeFile(file), expected) << c.assignments;
+    const std::string got = "\n" + RunSkelv("get " + file).out;
+    std::istringstream printed(c.printed);
+    for (std::string line; std::getline(printed, line);)
+      EXPECT_NE(got.find("\n" + line + "\n"), std::string::npos) << line;
+  }
+}
+
+// get of any image, set onto any other, gives every bit but the reserved ones
+// (byte 5 B0, 67 D4, each format's last byte F0, 230 to 255) and reads the same.
+TEST(SkelvSet, GetOfAnyImageSetOntoAnotherReproducesEveryField) {
+  const std::string dir = MakeScratchDir();
+  uint32_t seed = 7;
+  const auto image = [&seed](uint8_t first) {
+    std::vector<uint8_t> bytes(256);
+    for (uint8_t& b : bytes) b = static_cast<uint8_t>((seed = seed * 1103515245 + 12345) >> 16);
+    bytes[0] = first;
+    return bytes;
+  };
+  std::vector<uint8_t> reserved(256, 0);
+  reserved[5] = 0xB0, reserved[67] = 0xD4, reserved[125] = reserved[177] = reserved[229] = 0xF0;
+  std::fill(reserved.begin() + 230, reserved.end(), 0xFF);
+  for (const uint8_t first : {0x00, 0xFA, 0x07, 0x40}) {
+    const std::vector<uint8_t> from = image(first), onto = image(first);
+    WriteWholeFile(dir + "/from.qrs", from);
+    WriteWholeFile(dir + "/onto.qrs", onto);
+    const Outcome got = RunSkelv("get " + dir + "/from.qrs");
+    WriteWholeFile(dir + "/list", {got.out.begin(), got.out.end()});
+    const Outcome set = RunSkelv("set " + dir + "/onto.qrs --from -", "", dir + "/list");
+    EXPECT_EQ(set.status, 0) << set.err;
+    std::vector<uint8_t> expected(256);
+    for (int i = 0; i < 256; ++i) expected[i] = (from[i] & ~reserved[i]) | (onto[i] & reserved[i]);
+    EXPECT_EQ(ReadWholeFile(dir + "/onto.qrs"), expected) << int(first);
+    EXPECT_EQ(RunSkelv("get " + dir + "/onto.qrs").out, got.out);
+  }
+}
+
+// Each refused assignment is one line; nothing is written when any is refused.
+TEST(SkelvSet, RefusesBadValuesWithOneLineEachAndWritesNothing) {
+  const std::pair<const char*, const char*> kRefusals[] = {
+      {"scanTimeout=256", "scanTimeout: \"256\" is refused; it takes a number from 0 to 255\n"},
+      {"scanningMode=Fast", "scanningMode: \"Fast\" is refused; it takes one of \"Auto Off\", "},
+      {"buzzerOff=maybe", "buzzerOff: \"maybe\" is refused; it takes one of \"off\", \"on\", "},
+      {"'suffix=[Foo]'", "suffix: \"[Foo]\" is refused: [Foo] names no key; it takes key names "},
+      {"'prefix=[A][B][C][D][E]'", "prefix: \"[A][B][C][D][E]\" is refused: needs 5 bytes;"},
+      {"'codeIds.msi=[Shift]'", "codeIds.msi: \"[Shift]\" is refused: modifiers need a key"},
+      {"interfaceType=RS-232 'suffix=[Enter]'", "suffix: \"[Enter]\" is refused: [Enter] names no"},
+      {"'editFormats[1].sequence=[F7]'", "editFormats[1].sequence: \"[F7]\" is refused: "},
+      {"scanningMode=Continuous bogus=1", "bogus: no such field\n"},
+      {"scanningMode=Continuous x", "\"x\": not NAME=VALUE\n"},
+  };
+  const std::string file = FactoryFile(MakeScratchDir());
+  for (const auto& [assignments, line] : kRefusals) {
+    const Outcome o = RunSkelv("set " + file + " " + assignments);
+    EXPECT_EQ(o.status, 2) << assignments;
+    EXPECT_EQ(o.errLines(), 1) << o.err;
+    EXPECT_EQ(o.err.substr(0, 11 + std::string(line).size()), "skelv set: " + std::string(line));
+  }
+  EXPECT_EQ(ReadWholeFile(file), FactoryBytes());
+}
+
+TEST(SkelvDiff, PrintsTheDifferingFieldsWithStatusOneAndReadsJson) {
+  const std::string dir = MakeScratchDir(), a = FactoryFile(dir, "a.qrs");
+  std::vector<uint8_t> bytes = FactoryBytes();
+  bytes[4] = 0x11, bytes[31] = 0, bytes[230] = 0x5A, bytes[254] = 0x33;
+  WriteWholeFile(dir + "/b.qrs", bytes);
+  const Outcome differ = RunSkelv("diff " + a + " " + dir + "/b.qrs");
+  EXPECT_EQ(differ.status, 1) << differ.err;
+  EXPECT_EQ(differ.out,
+            "scanningMode: Auto Off -> Continuous\nsuffix: [Enter] -> (empty)\n"
+            "reserved[230]: 0x00 -> 0x5A\n");
+  bytes = FactoryBytes();
+  bytes[255] = 0x12;  // the checksum pair is not compared
+  WriteWholeFile(dir + "/b.qrs", bytes);
+  const Outcome same = RunSkelv("diff " + a + " " + dir + "/b.qrs");
+  EXPECT_EQ(same.status, 0);
+  EXPECT_EQ(same.out + same.err, "");
+  EXPECT_EQ(RunSkelv("diff " + a + " " + dir + "/none.qrs").status, 2);
+  EXPECT_EQ(RunSkelv("get --json " + a + " scanTimeout buzzerOff scanningMode suffix").out,
+            "{\n  \"buzzerOff\": false,\n  \"scanningMode\": \"Auto Off\",\n  \"scanTimeout\": 10,"
+            "\n  \"suffix\": \"[Enter]\"\n}\n");
 }
 
 }  // namespace

@@ -1,124 +1,138 @@
-// skelv download and skelv read: one transfer with a scanner on a serial
-// device, with the line settings of the COM port choices.
-#include <unistd.h>
-
-#include <algorithm>
+// skelv download and skelv read: transfers with one scanner or many at once,
+// a result line per port, and an optional CSV log.
 #include <cstdio>
+#include <filesystem>
+#include <memory>
 
-#include "link/connection.h"
-#include "link/transfer.h"
 #include "settings/factory_defaults.h"
 #include "settings/settings_file.h"
 #include "tools/command_line.h"
 #include "tools/commands.h"
+#include "tools/fleet.h"
+#include "tools/serial_devices.h"
 
 namespace {
 
-constexpr const char* kParityChoices[] = {"none", "even", "odd"};
-constexpr const char* kFlowChoices[] = {"none", "hardware", "xonxoff"};
-
-PortSettings LineChoices(const ParsedArgs& parsed) {
-  const PortSettings defaults;
-  PortSettings settings;
-  settings.baudRate = ChoiceOption(parsed, "baud", kBaudRateEntries, defaults.baudRate);
-  settings.dataBits = ChoiceOption(parsed, "data-bits", kDataBitsEntries, defaults.dataBits);
-  settings.parity = ChoiceOption(parsed, "parity", kParityChoices, defaults.parity);
-  settings.flowControl = ChoiceOption(parsed, "flow", kFlowChoices, defaults.flowControl);
-  return settings;
-}
-
-int Open(const char* command, const std::string& device, const PortSettings& settings,
-         Port& port) {
-  switch (OpenScannerPort(port, device.c_str(), settings)) {
-    case PortOpenResult::Opened:
-      return 1;
-    case PortOpenResult::CannotOpen:
-      std::fprintf(stderr, "skelv %s: cannot open %s: %s\n", command, device.c_str(),
-                   PortErrorText());
-      return 0;
-    case PortOpenResult::SettingsRefused:
-      std::fprintf(stderr, "skelv %s: %s refused the line settings: %s\n", command,
-                   device.c_str(), PortErrorText());
-      return 0;
-  }
-  return 0;
-}
-
-// The progress window's text and bar as one line on a terminal.
-struct ConsoleProgress {
-  const char* text = kDownloadingText;
+struct TransferOptions {
+  std::string file;  // download: what is sent; read: where it goes
+  std::vector<std::string> ports;
+  bool verify = false;
+  std::string log;
+  LineOptions line;
 };
 
-void CreateLine(void* context) { static_cast<ConsoleProgress*>(context)->text = kDownloadingText; }
-void SetLineText(void* context, const char* text) {
-  static_cast<ConsoleProgress*>(context)->text = text;
-}
-void ShowPosition(void* context, int position) {
-  std::fprintf(stderr, "\r%s %3d%%", static_cast<ConsoleProgress*>(context)->text,
-               std::min(position, 100));
-}
-void EndLine(void*) { std::fputc('\n', stderr); }
-
-TransferProgress ProgressOnTerminal(ConsoleProgress& console) {
-  if (!isatty(STDERR_FILENO)) return TransferProgress{};
-  return TransferProgress{&console, CreateLine, SetLineText, ShowPosition, EndLine};
+// fleet.qrs and /dev/ttyUSB0 give fleet-ttyUSB0.qrs.
+std::string PortFile(const std::string& file, const std::string& device) {
+  const std::filesystem::path path(file);
+  return (path.parent_path() /
+          (path.stem().string() + "-" + std::filesystem::path(device).filename().string() +
+           path.extension().string()))
+      .string();
 }
 
-constexpr OptionSpec kDownloadOptions[] = {
-    {"port", true}, {"baud", true}, {"data-bits", true}, {"parity", true}, {"flow", true}};
-constexpr OptionSpec kReadOptions[] = {{"port", true},      {"baud", true},
-                                       {"data-bits", true}, {"parity", true},
-                                       {"flow", true},      {"output", true, "-o"}};
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (const char c : text) quoted += c == '"' ? "\"\"" : std::string(1, c);
+  return quoted + "\"";
+}
+
+std::string LocalTime(std::time_t time) {
+  std::tm local{};
+  localtime_r(&time, &local);
+  char text[40];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
+  return text;
+}
+
+void LogRow(std::FILE* log, const std::string& device, const PortResult& r,
+            const std::string& result) {
+  std::string fields;
+  for (const std::string& name : r.differing) fields += (fields.empty() ? "" : " ") + name;
+  std::fprintf(log, "%s,%s,%s,%s,%s\n", LocalTime(r.finished).c_str(), CsvField(device).c_str(),
+               CsvField(r.version).c_str(), CsvField(result).c_str(), CsvField(fields).c_str());
+}
+
+std::FILE* OpenLog(const std::string& path) {
+  std::FILE* log = std::fopen(path.c_str(), "a");
+  if (log && std::fseek(log, 0, SEEK_END) == 0 && std::ftell(log) == 0)
+    std::fprintf(log, "time,port,version,result,differing fields\n");
+  return log;
+}
+
+// Runs the plan on the expanded ports; exit status 0 when every port
+// succeeded, else 1 when any failed, else 3 (read-backs that differ).
+int RunOnPorts(const char* command, FleetPlan& plan, const TransferOptions& options) {
+  std::string error;
+  if (!ExpandPorts(options.ports, plan.devices, error)) {
+    std::fprintf(stderr, "skelv %s: %s\n", command, error.c_str());
+    return 1;
+  }
+  const bool many = options.ports.size() > 1 || IsPattern(options.ports[0]);
+  for (const std::string& device : plan.devices)
+    plan.outputs.push_back(many ? PortFile(options.file, device) : options.file);
+  std::FILE* log = options.log.empty() ? nullptr : OpenLog(options.log);
+  if (!options.log.empty() && !log) {
+    std::fprintf(stderr, "skelv %s: cannot open the log %s\n", command, options.log.c_str());
+    return 1;
+  }
+  plan.line = LineSettings(options.line);
+  const std::vector<PortResult> results = RunFleet(plan);
+  bool failed = false, differs = false;
+  for (size_t i = 0; i < results.size(); ++i) {
+    const PortResult& r = results[i];
+    const std::string result = r.status ? "failed: " + r.reason : "ok";
+    std::printf("%s: %s\n", plan.devices[i].c_str(), result.c_str());
+    if (log) LogRow(log, plan.devices[i], r, result);
+    failed = failed || r.status == kPortFailed;
+    differs = differs || r.status == kPortDiffers;
+  }
+  if (log && std::fclose(log) != 0) {
+    std::fprintf(stderr, "skelv %s: cannot write the log %s\n", command, options.log.c_str());
+    return 1;
+  }
+  return failed ? kPortFailed : differs ? kPortDiffers : 0;
+}
+
+void AddPortOptions(CLI::App& command, TransferOptions& options) {
+  command
+      .add_option("--port", options.ports,
+                  "serial devices or patterns such as '/dev/ttyUSB*'; may be repeated")
+      ->required();
+  command.add_option("--log", options.log, "append a CSV row per port to this file");
+  AddLineOptions(command, options.line);
+}
 
 }  // namespace
 
-int RunDownload(std::span<char* const> args) {
-  const ParsedArgs parsed = ParseArgs(args, kDownloadOptions);
-  RequirePositionals(parsed, 1, "FILE");
-  const std::string device = RequireOption(parsed, "port");
-  const PortSettings settings = LineChoices(parsed);
-  const std::string& path = parsed.positionals[0];
-
-  SettingsImage image = FactoryImage();
-  if (!ReadSettingsFile(path.c_str(), image)) {
-    std::fprintf(stderr, "skelv download: cannot read %s\n", path.c_str());
-    return 1;
-  }
-  Port port;
-  if (!Open("download", device, settings, port)) return 1;
-  ConsoleProgress console;
-  LinkFailure failure;
-  const int done = DownloadImage(port, image, ProgressOnTerminal(console), &failure);
-  CloseScannerPort(port);
-  if (!done) {
-    std::fprintf(stderr, "skelv download: failed at %s\n", DescribeLinkFailure(failure).c_str());
-    return 1;
-  }
-  std::printf("%s\n", kDownloadedText);
-  return 0;
+CommandRun DefineDownload(CLI::App& command) {
+  auto options = std::make_shared<TransferOptions>();
+  command.add_option("FILE", options->file, "the settings file to send")->required();
+  AddPortOptions(command, *options);
+  command.add_flag("--verify", options->verify,
+                   "read each scanner back and compare (exit status 3 when it differs)");
+  return [options] {
+    FleetPlan plan;
+    plan.verify = options->verify;
+    plan.image = FactoryImage();
+    if (!ReadSettingsFile(options->file.c_str(), plan.image)) {
+      std::fprintf(stderr, "skelv download: cannot read %s\n", options->file.c_str());
+      return 1;
+    }
+    return RunOnPorts("download", plan, *options);
+  };
 }
 
-int RunRead(std::span<char* const> args) {
-  const ParsedArgs parsed = ParseArgs(args, kReadOptions);
-  RequirePositionals(parsed, 0, "");
-  const std::string device = RequireOption(parsed, "port");
-  const std::string output = RequireOption(parsed, "output");
-  const PortSettings settings = LineChoices(parsed);
-
-  Port port;
-  if (!Open("read", device, settings, port)) return 1;
-  ConsoleProgress console;
-  LinkFailure failure;
-  SettingsImage image;
-  const int done = ReadBackImage(port, image, ProgressOnTerminal(console), &failure);
-  CloseScannerPort(port);
-  if (!done) {
-    std::fprintf(stderr, "skelv read: failed at %s\n", DescribeLinkFailure(failure).c_str());
-    return 1;
-  }
-  if (!WriteSettingsFile(output.c_str(), image)) {
-    std::fprintf(stderr, "skelv read: cannot write %s\n", output.c_str());
-    return 1;
-  }
-  return 0;
+CommandRun DefineRead(CLI::App& command) {
+  auto options = std::make_shared<TransferOptions>();
+  command
+      .add_option("-o,--output", options->file,
+                  "the settings file; from many ports FILE-PORT for each")
+      ->required();
+  AddPortOptions(command, *options);
+  return [options] {
+    FleetPlan plan;
+    plan.task = FleetTask::Read;
+    return RunOnPorts("read", plan, *options);
+  };
 }

@@ -1,57 +1,43 @@
 // skelv report: the settings report of a settings file, byte for byte as the
 // main window shows it (CR LF line ends kept).
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <memory>
 #include <string>
 
 #include "report/settings_report.h"
-#include "settings/file_store.h"
 #include "tools/command_line.h"
 #include "tools/commands.h"
 
 namespace {
 
 // By InterfaceKind value.
-constexpr const char* kKeyModes[] = {"wedge", "rs232", "wand"};
+const std::vector<std::string> kKeyModes = {"wedge", "rs232", "wand"};
 
-}  // namespace
+struct ReportOptions {
+  std::string path;
+  std::string keys;  // empty: as byte 0 of the image says
+};
 
-int RunReport(std::span<char* const> args) {
-  static constexpr OptionSpec kOptions[] = {{"keys", true}};
-  const ParsedArgs parsed = ParseArgs(args, kOptions);
-  RequirePositionals(parsed, 1, "FILE");
-  const int keys = ChoiceOption(parsed, "keys", kKeyModes, -1);
-  const std::string& path = parsed.positionals[0];
-
-  // One byte more than an image, so that a longer file is told apart.
+int Report(const ReportOptions& options) {
   SettingsImage image;
-  uint8_t buffer[kImageSize + 1];
-  errno = 0;
-  const long count = ReadFileStart(path.c_str(), buffer, sizeof buffer);
-  if (count < 0) {
-    std::fprintf(stderr, "skelv report: cannot read %s: %s\n", path.c_str(),
-                 errno ? std::strerror(errno) : "read error");
-    return 1;
-  }
-  if (count > kImageSize) {
-    std::fprintf(stderr, "skelv report: %s holds more than %d bytes; a settings file holds %d\n",
-                 path.c_str(), kImageSize, kImageSize);
-    return 1;
-  }
-  if (count < kImageSize) {
-    std::fprintf(stderr, "skelv report: %s holds %ld bytes; a settings file holds %d\n",
-                 path.c_str(), count, kImageSize);
-    return 1;
-  }
-  std::memcpy(image.bytes.data(), buffer, kImageSize);
-
-  const InterfaceKind mode =
-      keys < 0 ? InterfaceModeFromImage(image) : static_cast<InterfaceKind>(keys);
+  if (!ReadImageFile("report", options.path, image)) return 1;
+  InterfaceKind mode = InterfaceModeFromImage(image);
+  for (size_t i = 0; i < kKeyModes.size(); ++i)
+    if (options.keys == kKeyModes[i]) mode = static_cast<InterfaceKind>(i);
   const std::string text = ReportText(image, mode);
   if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
-    std::fprintf(stderr, "skelv report: cannot write the report of %s\n", path.c_str());
+    std::fprintf(stderr, "skelv report: cannot write the report of %s\n", options.path.c_str());
     return 1;
   }
   return 0;
+}
+
+}  // namespace
+
+CommandRun DefineReport(CLI::App& command) {
+  auto options = std::make_shared<ReportOptions>();
+  command.add_option("FILE", options->path, "the settings file")->required();
+  command.add_option("--keys", options->keys, "read key sequences as this interface's keys")
+      ->check(CLI::IsMember(kKeyModes));
+  return [options] { return Report(*options); };
 }

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
+#include <memory>
 
 #include "link/simulator.h"
 #include "settings/factory_defaults.h"
@@ -47,33 +49,24 @@ std::vector<std::string> Respond(void* context, std::span<const uint8_t> receive
   return replies;
 }
 
-}  // namespace
+struct SimulateOptions {
+  SimulatorOptions scanner;
+  std::string reply = "ack";
+  std::string image;
+  std::string store;
+  unsigned delayMs = 0;
+};
 
-int RunSimulate(std::span<char* const> args) {
-  static constexpr OptionSpec kOptions[] = {
-      {"version", true},   {"no-version", false},  {"image", true},
-      {"store", true},     {"reply", true},        {"lowercase", false},
-      {"stall-block", true}, {"delay-ms", true}};
-  const ParsedArgs parsed = ParseArgs(args, kOptions);
-  RequirePositionals(parsed, 0, "");
-  if (parsed.Has("version") && parsed.Has("no-version"))
-    throw UsageError{"--version and --no-version exclude each other"};
-
-  SimulatorOptions options;
-  if (parsed.Has("version")) options.version = *parsed.Value("version");
-  options.answersVersion = !parsed.Has("no-version");
-  options.blockReply = kReplies[ChoiceOption(parsed, "reply", kReplyChoices, 0)];
-  options.lowercase = parsed.Has("lowercase");
-  if (parsed.Has("stall-block"))
-    options.stallBlock = static_cast<int>(NumberOption(parsed, "stall-block", 0, 15, 0));
-  const unsigned delayMs = NumberOption(parsed, "delay-ms", 0, 60000, 0);
-
+int Simulate(SimulateOptions& options) {
+  for (size_t i = 0; i < std::size(kReplyChoices); ++i)
+    if (options.reply == kReplyChoices[i]) options.scanner.blockReply = kReplies[i];
   SettingsImage image = FactoryImage();
-  if (const auto path = parsed.Value("image"); path && !ReadSettingsFile(path->c_str(), image)) {
-    std::fprintf(stderr, "skelv simulate: cannot read %s\n", path->c_str());
+  if (!options.image.empty() && !ReadSettingsFile(options.image.c_str(), image)) {
+    std::fprintf(stderr, "skelv simulate: cannot read %s\n", options.image.c_str());
     return 1;
   }
-  Service service{MakeSimulator(options, image), parsed.Value("store").value_or("")};
+  Service service{MakeSimulator(options.scanner, image), options.store};
+  const unsigned delayMs = options.delayMs;
 
   int stopPipe[2];
   if (pipe2(stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
@@ -102,4 +95,29 @@ int RunSimulate(std::span<char* const> args) {
     return 1;
   }
   return 0;
+}
+
+}  // namespace
+
+CommandRun DefineSimulate(CLI::App& command) {
+  auto options = std::make_shared<SimulateOptions>();
+  SimulatorOptions& scanner = options->scanner;
+  CLI::Option* version =
+      command.add_option("--version", scanner.version, "the reply to \"VERSION\"")
+          ->capture_default_str();
+  command.add_flag("--no-version{false}", scanner.answersVersion, "leave \"VERSION\" unanswered")
+      ->excludes(version);
+  command.add_option("--image", options->image, "the settings file the scanner starts with");
+  command.add_option("--store", options->store, "where each taken-over image is written");
+  command.add_option("--reply", options->reply, "the reply to download blocks")
+      ->check(CLI::IsMember({"ack", "done", "nak", "none"}))
+      ->capture_default_str();
+  command.add_flag("--lowercase", scanner.lowercase, "read-back digits in lower case");
+  command.add_option("--stall-block", scanner.stallBlock, "a read-back block left unanswered")
+      ->check(CLI::Range(0, 15));
+  command.add_flag("--keep-image", scanner.keepsImage,
+                   "acknowledge \"UPDATE\" but keep the image it has");
+  command.add_option("--delay-ms", options->delayMs, "milliseconds before each reply")
+      ->check(CLI::Range(0, 60000));
+  return [options] { return Simulate(*options); };
 }

@@ -1,69 +1,70 @@
-// Option parsing for skelv.
+// Options and file reading shared by the skelv commands.
 #include "tools/command_line.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <iterator>
 
-std::optional<std::string> ParsedArgs::Value(const std::string& name) const {
-  const auto it = options.find(name);
-  if (it == options.end()) return std::nullopt;
-  return it->second;
+#include "settings/file_store.h"
+
+namespace {
+
+constexpr const char* kParityChoices[] = {"none", "even", "odd"};
+constexpr const char* kFlowChoices[] = {"none", "hardware", "xonxoff"};
+
+std::vector<std::string> Choices(std::span<const char* const> entries) {
+  return {std::begin(entries), std::end(entries)};
 }
 
-ParsedArgs ParseArgs(std::span<char* const> args, std::span<const OptionSpec> known) {
-  ParsedArgs parsed;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string arg = args[i];
-    if (arg.size() < 2 || arg[0] != '-') {
-      parsed.positionals.push_back(arg);
-      continue;
-    }
-    const OptionSpec* option = nullptr;
-    for (const OptionSpec& s : known)
-      if (arg == std::string("--") + s.name || (s.alias && arg == s.alias)) option = &s;
-    if (!option) throw UsageError{"unknown option " + arg};
-    if (!option->takesValue) {
-      parsed.options[option->name] = "";
-      continue;
-    }
-    if (i + 1 >= args.size()) throw UsageError{"option " + arg + " needs a value"};
-    parsed.options[option->name] = args[++i];
+uint8_t IndexOf(std::span<const char* const> entries, const std::string& value) {
+  for (size_t i = 0; i < entries.size(); ++i)
+    if (value == entries[i]) return static_cast<uint8_t>(i);
+  return 0;  // the option's check admits listed entries only
+}
+
+}  // namespace
+
+void AddLineOptions(CLI::App& command, LineOptions& line) {
+  command.add_option("--baud", line.baud, "bits per second")
+      ->check(CLI::IsMember(Choices(kBaudRateEntries)))
+      ->capture_default_str();
+  command.add_option("--data-bits", line.dataBits, "data bits")
+      ->check(CLI::IsMember(Choices(kDataBitsEntries)))
+      ->capture_default_str();
+  command.add_option("--parity", line.parity, "parity")
+      ->check(CLI::IsMember(Choices(kParityChoices)))
+      ->capture_default_str();
+  command.add_option("--flow", line.flow, "flow control")
+      ->check(CLI::IsMember(Choices(kFlowChoices)))
+      ->capture_default_str();
+}
+
+PortSettings LineSettings(const LineOptions& line) {
+  PortSettings settings;
+  settings.baudRate = IndexOf(kBaudRateEntries, line.baud);
+  settings.dataBits = IndexOf(kDataBitsEntries, line.dataBits);
+  settings.parity = IndexOf(kParityChoices, line.parity);
+  settings.flowControl = IndexOf(kFlowChoices, line.flow);
+  return settings;
+}
+
+bool ReadImageFile(const char* command, const std::string& path, SettingsImage& image) {
+  // One byte more than an image, so that a longer file is told apart.
+  uint8_t buffer[kImageSize + 1];
+  errno = 0;
+  const long count = ReadFileStart(path.c_str(), buffer, sizeof buffer);
+  if (count < 0) {
+    std::fprintf(stderr, "skelv %s: cannot read %s: %s\n", command, path.c_str(),
+                 errno ? std::strerror(errno) : "read error");
+    return false;
   }
-  return parsed;
-}
-
-void RequirePositionals(const ParsedArgs& parsed, size_t count, const char* what) {
-  if (parsed.positionals.size() < count) throw UsageError{std::string("missing ") + what};
-  if (parsed.positionals.size() > count)
-    throw UsageError{"unexpected argument " + parsed.positionals[count]};
-}
-
-std::string RequireOption(const ParsedArgs& parsed, const std::string& name) {
-  const auto value = parsed.Value(name);
-  if (!value || value->empty()) throw UsageError{"missing option --" + name};
-  return *value;
-}
-
-int ChoiceOption(const ParsedArgs& parsed, const std::string& name,
-                 std::span<const char* const> choices, int fallback) {
-  const auto value = parsed.Value(name);
-  if (!value) return fallback;
-  for (size_t i = 0; i < choices.size(); ++i)
-    if (*value == choices[i]) return static_cast<int>(i);
-  std::string allowed;
-  for (const char* c : choices) allowed += (allowed.empty() ? "" : "|") + std::string(c);
-  throw UsageError{"--" + name + " must be one of " + allowed + ", not " + *value};
-}
-
-unsigned NumberOption(const ParsedArgs& parsed, const std::string& name, unsigned low,
-                      unsigned high, unsigned fallback) {
-  const auto value = parsed.Value(name);
-  if (!value) return fallback;
-  unsigned long n = 0;
-  bool ok = !value->empty() && value->size() <= 9;
-  for (char c : *value) ok = ok && c >= '0' && c <= '9';
-  if (ok) n = std::stoul(*value);
-  if (!ok || n < low || n > high)
-    throw UsageError{"--" + name + " must be a number from " + std::to_string(low) + " to " +
-                     std::to_string(high) + ", not " + *value};
-  return static_cast<unsigned>(n);
+  if (count != kImageSize) {
+    std::fprintf(stderr, "skelv %s: %s holds %s bytes; a settings file holds %d\n", command,
+                 path.c_str(), count > kImageSize ? "more than 256" : std::to_string(count).c_str(),
+                 kImageSize);
+    return false;
+  }
+  std::memcpy(image.bytes.data(), buffer, kImageSize);
+  return true;
 }

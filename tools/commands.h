@@ -1,18 +1,24 @@
-// The skelv commands; each takes the arguments after its name and returns the
-// exit status. Misused arguments throw UsageError (exit status 2).
+// The skelv commands. Each declares its options on its own subcommand and
+// returns what runs it once they are parsed, which gives the exit status.
 #pragma once
 
-#include <span>
+#include <CLI/CLI.hpp>
+#include <functional>
+
+using CommandRun = std::function<int()>;
 
 struct SkelvCommand {
   const char* name;
-  const char* usage;    // arguments, as shown by --help
-  const char* summary;  // one line
-  int (*run)(std::span<char* const> args);
+  const char* summary;
+  CommandRun (*define)(CLI::App& command);
 };
 
-int RunDefaults(std::span<char* const> args);
-int RunReport(std::span<char* const> args);
-int RunDownload(std::span<char* const> args);
-int RunRead(std::span<char* const> args);
-int RunSimulate(std::span<char* const> args);
+CommandRun DefineDefaults(CLI::App& command);
+CommandRun DefineReport(CLI::App& command);
+CommandRun DefineGet(CLI::App& command);
+CommandRun DefineSet(CLI::App& command);
+CommandRun DefineDiff(CLI::App& command);
+CommandRun DefineDownload(CLI::App& command);
+CommandRun DefineRead(CLI::App& command);
+CommandRun DefinePorts(CLI::App& command);
+CommandRun DefineSimulate(CLI::App& command);

@@ -1,7 +1,8 @@
 // skelv: the command-line companion of Skelvane. Commands are table entries.
 #include <cstdio>
 #include <cstring>
-#include <span>
+#include <string>
+#include <vector>
 
 #include "tools/command_line.h"
 #include "tools/commands.h"
@@ -9,46 +10,54 @@
 namespace {
 
 constexpr SkelvCommand kCommands[] = {
-    {"defaults", "-o FILE", "write the factory settings file", RunDefaults},
-    {"report", "FILE [--keys wedge|rs232|wand]", "print the settings report of FILE", RunReport},
-    {"download", "FILE --port DEVICE [--baud B] [--data-bits D] [--parity P] [--flow F]",
-     "download FILE to the scanner", RunDownload},
-    {"read", "--port DEVICE -o FILE [--baud B] [--data-bits D] [--parity P] [--flow F]",
-     "read the scanner's settings into FILE", RunRead},
-    {"simulate",
-     "[--version TEXT|--no-version] [--image FILE] [--store FILE] [--reply ack|done|nak|none]"
-     " [--lowercase] [--stall-block N] [--delay-ms N]",
-     "answer as a scanner on a new pseudo-terminal", RunSimulate},
+    {"defaults", "write the factory settings file", DefineDefaults},
+    {"report", "print the settings report of a settings file", DefineReport},
+    {"get", "print the fields of a settings file as name = value lines", DefineGet},
+    {"set", "assign fields of a settings file", DefineSet},
+    {"diff", "print the fields in which two settings (files or scanners) differ", DefineDiff},
+    {"download", "download a settings file to scanners, optionally reading it back",
+     DefineDownload},
+    {"read", "read the settings of scanners into settings files", DefineRead},
+    {"ports", "list the serial devices and whether they are free", DefinePorts},
+    {"simulate", "answer as a scanner on a new pseudo-terminal", DefineSimulate},
 };
 
-void PrintHelp() {
-  std::printf("usage: skelv COMMAND [ARGS]\n\nTavrenlok 4860 settings files and scanner link.\n\n");
-  std::printf("commands:\n");
-  for (const SkelvCommand& c : kCommands)
-    std::printf("  %-10s %-44s %s\n", c.name, c.usage, c.summary);
+// Usage errors are one line, whatever the parser's text.
+int Misuse(const char* command, std::string message) {
+  for (char& c : message)
+    if (c == '\n') c = ' ';
+  if (command)
+    std::fprintf(stderr, "skelv %s: %s (see skelv %s --help)\n", command, message.c_str(), command);
+  else
+    std::fprintf(stderr, "skelv: %s (see skelv --help)\n", message.c_str());
+  return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "skelv: missing command (see skelv --help)\n");
-    return 2;
-  }
-  if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
-    PrintHelp();
-    return 0;
-  }
+  CLI::App app{"Tavrenlok 4860 settings files and scanner link.", "skelv"};
+  app.require_subcommand(1, 1);
+  std::vector<std::pair<CLI::App*, CommandRun>> runs;
+  const char* named = nullptr;
   for (const SkelvCommand& c : kCommands) {
-    if (std::strcmp(argv[1], c.name) != 0) continue;
-    try {
-      return c.run(std::span<char* const>(argv + 2, argc - 2));
-    } catch (const UsageError& e) {
-      std::fprintf(stderr, "skelv %s: %s (usage: skelv %s %s)\n", c.name, e.message.c_str(),
-                   c.name, c.usage);
-      return 2;
-    }
+    CLI::App* command = app.add_subcommand(c.name, c.summary);
+    runs.emplace_back(command, c.define(*command));
+    if (argc > 1 && !std::strcmp(argv[1], c.name)) named = c.name;
   }
-  std::fprintf(stderr, "skelv: unknown command %s (see skelv --help)\n", argv[1]);
-  return 2;
+  if (argc < 2) return Misuse(nullptr, "missing command");
+  if (!named && argv[1][0] != '-')
+    return Misuse(nullptr, std::string("unknown command ") + argv[1]);
+  try {
+    app.parse(argc, argv);
+    for (const auto& [command, run] : runs)
+      if (command->parsed()) return run();
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    return Misuse(named, e.what());
+  } catch (const UsageError& e) {
+    return Misuse(named, e.message);
+  }
+  return Misuse(nullptr, "missing command");
 }

@@ -1,12 +1,15 @@
-// skelv download, read and simulate as a user runs them: the simulator as a
-// child process on its own pseudo-terminal, and the transfer commands with it.
+// skelv download, read, diff, ports and simulate as a user runs them: the
+// simulators as child processes on their own pseudo-terminals, several at once
+// for the fleet, and the transfer commands with them.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <sstream>
 
 #include "tests/test_support.h"
 
@@ -56,11 +59,11 @@ TEST(SkelvLink, ReadAndDownloadThroughTheSimulator) {
   const Outcome up = RunSkelv("read --port " + child.device + " -o " + dir + "/back.qrs" +
                               " --baud 9600 --data-bits 7 --parity even --flow hardware");
   EXPECT_EQ(up.status, 0) << up.err;
-  EXPECT_EQ(up.out + up.err, "");
+  EXPECT_EQ(up.out + up.err, child.device + ": ok\n");
   EXPECT_EQ(ReadWholeFile(dir + "/back.qrs"), Sample(0x5A, 0xA5));
   const Outcome down = RunSkelv("download " + file + " --port " + child.device);
   EXPECT_EQ(down.status, 0) << down.err;
-  EXPECT_EQ(down.out + down.err, "Downloaded completely!\n");
+  EXPECT_EQ(down.out + down.err, child.device + ": ok\n");
   EXPECT_EQ(ReadWholeFile(file), Sample(0x01, 0x02));  // the file keeps its old pair
   EXPECT_EQ(ReadWholeFile(dir + "/stored.qrs"), Sample(0xCD, 0x32));
   EXPECT_EQ(child.Stop(SIGTERM), 0);
@@ -69,26 +72,104 @@ TEST(SkelvLink, ReadAndDownloadThroughTheSimulator) {
 TEST(SkelvLink, FailuresAreOneLineAndStatusOneAndLeaveTheFiles) {
   const std::string dir = MakeScratchDir(), file = dir + "/sample.qrs", none = dir + "/none.qrs";
   WriteWholeFile(file, Sample(0x01, 0x02));
-  Simulate child("--reply nak --stall-block 3");
+  Simulate child("--reply nak");
   const std::pair<std::string, std::string> kCases[] = {
       {"download " + file + " --port " + child.device,
-       "skelv download: failed at block 0: 4 replies other than \"ACK\" or \"DONE\"\n"},
-      {"read -o " + file + " --port " + child.device,
-       "skelv read: failed at read-back block 3: no reply within 2000 ms\n"},
+       child.device + ": failed: block 0: 4 replies other than \"ACK\" or \"DONE\"\n"},
       {"download " + file + " --port /dev/skelv-none",
-       "skelv download: cannot open /dev/skelv-none: No such file or directory\n"},
-      {"read -o " + none + " --port /dev/null",
-       "skelv read: /dev/null refused the line settings: "},
-      {"download " + none + " --port /dev/null", "skelv download: cannot read " + none + "\n"}};
+       "/dev/skelv-none: failed: cannot open: No such file or directory\n"},
+      {"read -o " + none + " --port /dev/null", "/dev/null: failed: refused the line settings: "},
+      {"download " + none + " --port /dev/null", "skelv download: cannot read " + none + "\n"},
+      {"download " + file + " --port '/dev/skelv-none*'",
+       "skelv download: no device matches /dev/skelv-none*\n"},
+      {"ports /dev/skelv-none '/dev/skelv-none*'",
+       "skelv ports: no device matches /dev/skelv-none*\n"}};
   for (const auto& [args, message] : kCases) {
     const Outcome o = RunSkelv(args);
+    const std::string both = o.out + o.err;
     EXPECT_EQ(o.status, 1) << args;
-    EXPECT_EQ((o.out + o.err).substr(0, message.size()), message);
-    EXPECT_EQ(o.errLines(), 1) << args;
+    EXPECT_EQ(both.substr(0, message.size()), message);
+    EXPECT_EQ(std::count(both.begin(), both.end(), '\n'), 1) << args;
   }
   EXPECT_EQ(ReadWholeFile(file), Sample(0x01, 0x02));
   EXPECT_FALSE(std::filesystem::exists(none));
+  EXPECT_EQ(RunSkelv("ports " + child.device + " /dev/skelv-none").out,
+            child.device + ": busy (pid " + std::to_string(child.pid) +
+                " skelv)\n/dev/skelv-none: not openable: No such file or directory\n");
   EXPECT_EQ(child.Stop(SIGINT), 0);
+}
+
+// The lines of a CSV log without their first column, the time.
+std::string Untimed(const std::string& log) {
+  std::string rows;
+  std::istringstream in(log);
+  for (std::string line; std::getline(in, line);) rows += line.substr(line.find(',') + 1) + "\n";
+  return rows;
+}
+
+TEST(SkelvFleet, DownloadsToEveryPortAtOnceWithALineAndALogRowEach) {
+  const std::string dir = MakeScratchDir(), file = dir + "/sample.qrs", log = dir + "/log.csv";
+  WriteWholeFile(file, Sample(0x01, 0x02));
+  Simulate nak("--reply nak"), stall("--reply none --no-version"),
+      ok("--version V:3 --store " + dir + "/stored.qrs");
+  const Outcome o = RunSkelv("download " + file + " --port " + nak.device + " --port " +
+                             stall.device + " --port " + ok.device + " --log " + log);
+  EXPECT_EQ(o.status, 1) << o.err;
+  const std::string nakFailure = "block 0: 4 replies other than \"ACK\" or \"DONE\"";
+  EXPECT_EQ(o.out, nak.device + ": failed: " + nakFailure + "\n" + stall.device +
+                       ": failed: block 0: no reply within 1000 ms\n" + ok.device + ": ok\n");
+  EXPECT_EQ(o.err, "");
+  EXPECT_EQ(ReadWholeFile(dir + "/stored.qrs"), Sample(0xCD, 0x32));
+  std::string quoted = nakFailure;
+  for (size_t at = 0; (at = quoted.find('"', at)) != std::string::npos; at += 2)
+    quoted.insert(at, "\"");
+  const std::vector<uint8_t> rows = ReadWholeFile(log);
+  EXPECT_EQ(Untimed({rows.begin(), rows.end()}),
+            "port,version,result,differing fields\n" + nak.device +
+                ",Ver:2.00,\"failed: " + quoted + "\",\n" + stall.device +
+                ",,failed: block 0: no reply within 1000 ms,\n" + ok.device + ",V:3,ok,\n");
+}
+
+// A scanner that acknowledges everything but keeps its image: only reading it
+// back shows it, and diff then names the same fields.
+TEST(SkelvFleet, VerifyNamesTheFieldsThatDidNotLandAndDiffAgrees) {
+  const std::string dir = MakeScratchDir(), file = dir + "/new.qrs";
+  std::vector<uint8_t> changed = FactoryBytes();
+  changed[4] = 0x11, changed[31] = 0x09;  // scan mode Continuous, suffix HT
+  WriteWholeFile(file, changed);
+  WriteWholeFile(dir + "/old.qrs", FactoryBytes());
+  Simulate keeps("--keep-image --image " + dir + "/old.qrs"), good("");
+  const Outcome o = RunSkelv("download --verify " + file + " --port " + keeps.device + " " +
+                             good.device + " --log " + dir + "/log.csv");
+  EXPECT_EQ(o.status, 3) << o.err;
+  EXPECT_EQ(o.out, keeps.device + ": failed: the read-back differs in scanningMode, suffix\n" +
+                       good.device + ": ok\n");
+  const std::vector<uint8_t> log = ReadWholeFile(dir + "/log.csv");
+  EXPECT_NE(std::string(log.begin(), log.end()).find(",scanningMode suffix\n"), std::string::npos);
+  const Outcome same = RunSkelv("diff " + file + " --port " + good.device);
+  EXPECT_EQ(same.status, 0) << same.err;
+  EXPECT_EQ(same.out, "");
+  const Outcome differ = RunSkelv("diff --port " + keeps.device + " " + file);
+  EXPECT_EQ(differ.status, 1) << differ.err;
+  EXPECT_EQ(differ.out, "scanningMode: Auto Off -> Continuous\nsuffix: [Enter] -> [HT]\n");
+}
+
+// From many ports, each port that answered writes FILE-PORT; a failed one nothing.
+TEST(SkelvFleet, ReadsEveryPortIntoItsOwnFile) {
+  const std::string dir = MakeScratchDir();
+  WriteWholeFile(dir + "/served.qrs", Sample(0x5A, 0xA5));
+  Simulate good("--image " + dir + "/served.qrs"), stalls("--stall-block 3");
+  const Outcome o =
+      RunSkelv("read -o " + dir + "/fleet.qrs --port " + good.device + " --port " + stalls.device);
+  EXPECT_EQ(o.status, 1) << o.err;
+  EXPECT_EQ(o.out, good.device + ": ok\n" + stalls.device +
+                       ": failed: read-back block 3: no reply within 2000 ms\n");
+  const auto name = [&dir](const Simulate& s) {
+    return dir + "/fleet-" + std::filesystem::path(s.device).filename().string() + ".qrs";
+  };
+  EXPECT_EQ(ReadWholeFile(name(good)), Sample(0x5A, 0xA5));
+  EXPECT_FALSE(std::filesystem::exists(name(stalls)));
+  EXPECT_FALSE(std::filesystem::exists(dir + "/fleet.qrs"));
 }
 
 }  // namespace

@@ -1,0 +1,144 @@
+// The fleet runner: a thread per port, each with its own port and transfer
+// buffers; the progress lines are the only thing the threads share.
+#include "tools/fleet.h"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <mutex>
+#include <thread>
+
+#include "fields/field_list.h"
+#include "link/connection.h"
+#include "link/transfer.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+// One line per port on a terminal, each redrawn in place; nothing otherwise.
+struct ProgressLines {
+  bool shown = false;
+  size_t count = 0;
+  size_t width = 80;
+  std::mutex mutex;
+
+  void Begin(const std::vector<std::string>& devices) {
+    shown = isatty(STDERR_FILENO);
+    count = devices.size();
+    winsize size{};
+    if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 1) width = size.ws_col;
+    if (!shown) return;
+    for (const std::string& device : devices) std::fprintf(stderr, "%s: waiting\n", device.c_str());
+  }
+  void Show(size_t index, const std::string& text) {
+    if (!shown) return;
+    const std::lock_guard<std::mutex> hold(mutex);
+    const size_t up = count - index;  // the cursor waits below the last line
+    std::fprintf(stderr, "\033[%zuA\r\033[2K%s\033[%zuB\r", up, text.substr(0, width - 1).c_str(),
+                 up);
+    std::fflush(stderr);
+  }
+  void End() {
+    if (shown && count > 0) std::fprintf(stderr, "\033[%zuA\033[J", count);
+  }
+};
+
+struct PortProgress {
+  ProgressLines* lines;
+  size_t index;
+  std::string device;
+  const char* phase = "";
+};
+
+void ShowBlock(void* context, int block) {
+  const PortProgress& p = *static_cast<const PortProgress*>(context);
+  // Numbered as the protocol and the failure lines number blocks, from 0.
+  p.lines->Show(p.index, p.device + ": " + p.phase + " block " + std::to_string(block));
+}
+
+bool Open(const std::string& device, const PortSettings& line, Port& port, std::string& reason) {
+  switch (OpenScannerPort(port, device.c_str(), line)) {
+    case PortOpenResult::Opened:
+      return true;
+    case PortOpenResult::CannotOpen:
+      reason = std::string("cannot open: ") + PortErrorText();
+      return false;
+    case PortOpenResult::SettingsRefused:
+      reason = std::string("refused the line settings: ") + PortErrorText();
+      return false;
+  }
+  return false;
+}
+
+// The transfer of `plan` on an open port.
+void Transfer(const FleetPlan& plan, size_t index, Port& port, PortProgress& progress,
+              PortResult& result) {
+  const TransferProgress shown{&progress, nullptr, nullptr, nullptr, nullptr, ShowBlock};
+  LinkFailure failure;
+  SettingsImage sent = plan.image, back;
+  if (plan.task == FleetTask::Read) {
+    progress.phase = "reading";
+    if (!ReadBackImage(port, back, shown, &failure, &result.version))
+      result.reason = DescribeLinkFailure(failure);
+    else if (!WriteSettingsFile(plan.outputs[index].c_str(), back))
+      result.reason = "cannot write " + plan.outputs[index];
+    return;
+  }
+  progress.phase = "downloading";
+  if (!DownloadImage(port, sent, shown, &failure, &result.version)) {
+    result.reason = DescribeLinkFailure(failure);
+    return;
+  }
+  if (!plan.verify) return;
+  progress.phase = "verifying";
+  if (!ReadBackImage(port, back, shown, &failure)) {
+    result.reason = DescribeLinkFailure(failure);
+    return;
+  }
+  for (const FieldDifference& d : DifferingFields(sent, back)) result.differing.push_back(d.name);
+  if (result.differing.empty()) return;
+  result.status = kPortDiffers;
+  result.reason = "the read-back differs in ";
+  for (const std::string& name : result.differing)
+    result.reason += (&name == &result.differing.front() ? "" : ", ") + name;
+}
+
+void RunPort(const FleetPlan& plan, size_t index, PortProgress& progress, PortResult& result) {
+  Port port;
+  if (Open(plan.devices[index], plan.line, port, result.reason)) {
+    Transfer(plan, index, port, progress, result);
+    CloseScannerPort(port);
+  }
+  if (!result.reason.empty() && result.status == 0) result.status = kPortFailed;
+  result.finished = std::time(nullptr);
+  progress.lines->Show(index, progress.device + (result.status ? ": failed" : ": ok"));
+}
+
+}  // namespace
+
+std::vector<PortResult> RunFleet(const FleetPlan& plan) {
+  const size_t count = plan.devices.size();
+  std::vector<PortResult> results(count);
+  ProgressLines lines;
+  lines.Begin(plan.devices);
+  std::vector<PortProgress> progress;
+  for (size_t i = 0; i < count; ++i) progress.push_back({&lines, i, plan.devices[i]});
+  std::vector<std::thread> threads;
+  for (size_t i = 0; i < count; ++i)
+    threads.emplace_back(RunPort, std::cref(plan), i, std::ref(progress[i]), std::ref(results[i]));
+  for (std::thread& t : threads) t.join();
+  lines.End();
+  return results;
+}
+
+bool ReadScanner(const std::string& device, const PortSettings& line, SettingsImage& image,
+                 std::string& reason) {
+  Port port;
+  if (!Open(device, line, port, reason)) return false;
+  LinkFailure failure;
+  const bool read = ReadBackImage(port, image, TransferProgress{}, &failure);
+  CloseScannerPort(port);
+  if (!read) reason = DescribeLinkFailure(failure);
+  return read;
+}
