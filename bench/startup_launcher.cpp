@@ -34,6 +34,14 @@ BOOL CALLBACK FindShownWindow(HWND window, LPARAM search) {
   return !s->shown;
 }
 
+Search* watched = nullptr;
+
+// Told by the system whenever a window is shown; polling instead would load
+// the window server that the starting program needs itself.
+void CALLBACK WindowShown(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+  if (watched && !watched->shown) EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(watched));
+}
+
 // Milliseconds from CreateProcess to the shown report; negative on failure.
 double TimeOneStart(char* commandLine) {
   LARGE_INTEGER frequency, start, now;
@@ -41,22 +49,28 @@ double TimeOneStart(char* commandLine) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr, WindowShown,
+                                       0, 0, WINEVENT_OUTOFCONTEXT);
   QueryPerformanceCounter(&start);
   if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process))
     return -1;
   Search search{process.dwProcessId};
+  watched = &search;
   double elapsed = -1;
-  for (int tries = 0; tries < 20000; ++tries) {
-    EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
+  // The events come through this thread's message queue.
+  for (int waits = 0; waits < 2000 && elapsed < 0; ++waits) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    if (!search.shown) EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
     QueryPerformanceCounter(&now);
-    if (search.shown) {
+    if (search.shown)
       elapsed = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
                 static_cast<double>(frequency.QuadPart);
-      break;
-    }
-    Sleep(1);
   }
+  watched = nullptr;
+  UnhookWinEvent(hook);
   TerminateProcess(process.hProcess, 0);
   WaitForSingleObject(process.hProcess, 5000);
   CloseHandle(process.hThread);

@@ -19,6 +19,8 @@ HWND clientWindow = nullptr;
 
 namespace {
 
+constexpr UINT kCreateTooltips = WM_APP;
+
 // Gap between the toolbar and the report view.
 constexpr int kToolbarGap = 2;
 
@@ -43,13 +45,14 @@ void CreateChildren(HWND window) {
   settingsModified = 0;
   currentFilePath.clear();
   toolbarWindow = CreateMainToolbar(window);
-  clientWindow = CreateWindowExA(WS_EX_CLIENTEDGE, kClientClass, "",
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, window,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
-  statusWindow = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_BOTTOM |
-                                         SBARS_SIZEGRIP,
-                                     "", window, IDC_STATUS_BAR);
-  if (toolbarWindow) CreateToolbarTooltips(window, toolbarWindow);
+  clientWindow =
+      CreateWindowExA(WS_EX_CLIENTEDGE, kClientClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                      0, 0, 0, 0, window, nullptr, GetModuleHandleA(nullptr), nullptr);
+  statusWindow =
+      CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_BOTTOM | SBARS_SIZEGRIP, "",
+                          window, IDC_STATUS_BAR);
+  // Tooltips are not needed before the window shows; they come once it has.
+  PostMessageA(window, kCreateTooltips, 0, 0);
 }
 
 void Layout(int width, int height) {
@@ -76,6 +79,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_SIZE:
       Layout(LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case kCreateTooltips:
+      if (toolbarWindow) CreateToolbarTooltips(window, toolbarWindow);
       return 0;
     case WM_MENUSELECT: {
       UINT noPopupTexts[] = {0, 0};
@@ -121,10 +127,10 @@ int RegisterWindowClasses(HINSTANCE instance) {
 }
 
 HWND CreateMainWindow(HINSTANCE instance, int showState) {
-  HWND window = CreateWindowExA(0, kMainClass, kMainTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                20, 20, GetSystemMetrics(SM_CXSCREEN) - 40,
-                                GetSystemMetrics(SM_CYSCREEN) - 40, nullptr, nullptr, instance,
-                                nullptr);
+  HWND window =
+      CreateWindowExA(0, kMainClass, kMainTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20,
+                      GetSystemMetrics(SM_CXSCREEN) - 40, GetSystemMetrics(SM_CYSCREEN) - 40,
+                      nullptr, nullptr, instance, nullptr);
   if (!window) return nullptr;
   ShowWindow(window, showState);
   UpdateWindow(window);

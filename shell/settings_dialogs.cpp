@@ -5,8 +5,33 @@
 
 #include "settings/settings_file.h"
 
-FileDialogFunction showOpenDialog = GetOpenFileNameA;
-FileDialogFunction showSaveDialog = GetSaveFileNameA;
+namespace {
+
+// The common dialogs bring the shell's libraries with them: they are loaded
+// when a file dialog is first needed, not at start-up.
+template <class Function>
+Function CommonDialogCall(const char* name) {
+  static const HMODULE library = LoadLibraryA("comdlg32.dll");
+  return library
+             ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+             : nullptr;
+}
+
+BOOL WINAPI ShowDialog(LPOPENFILENAMEA request, const char* name) {
+  const auto show = CommonDialogCall<FileDialogFunction>(name);
+  return show && show(request);
+}
+BOOL WINAPI ShowOpenDialog(LPOPENFILENAMEA request) {
+  return ShowDialog(request, "GetOpenFileNameA");
+}
+BOOL WINAPI ShowSaveDialog(LPOPENFILENAMEA request) {
+  return ShowDialog(request, "GetSaveFileNameA");
+}
+
+}  // namespace
+
+FileDialogFunction showOpenDialog = ShowOpenDialog;
+FileDialogFunction showSaveDialog = ShowSaveDialog;
 
 namespace {
 
@@ -28,7 +53,10 @@ OPENFILENAMEA DialogRequest(HWND owner, char* buffer, int size, DWORD flags) {
 
 // A dialog that returns no name was cancelled, unless the dialog itself
 // failed (for instance on a name longer than its buffer).
-FileResult NoName() { return CommDlgExtendedError() ? kFileFailed : kFileCancelled; }
+FileResult NoName() {
+  const auto error = CommonDialogCall<DWORD(WINAPI*)()>("CommDlgExtendedError");
+  return !error || error() ? kFileFailed : kFileCancelled;
+}
 
 }  // namespace
 

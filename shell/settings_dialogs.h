@@ -8,8 +8,9 @@
 // kFileFailed; a cancelled dialog needs no message.
 enum FileResult : int { kFileCancelled = -1, kFileFailed = 0, kFileDone = 1 };
 
-// The calls that show the file dialogs (GetOpenFileNameA, GetSaveFileNameA);
-// the GUI tests put their own in place to answer without a dialog.
+// The calls that show the file dialogs (GetOpenFileNameA, GetSaveFileNameA of
+// the common dialogs, loaded when first needed); the GUI tests put their own
+// in place to answer without a dialog.
 using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
 extern FileDialogFunction showOpenDialog;
 extern FileDialogFunction showSaveDialog;

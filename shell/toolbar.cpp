@@ -8,7 +8,7 @@
 namespace {
 
 struct ToolbarButton {
-  int image;  // index in the standard bitmap; unused for separators
+  int image;    // index in the standard bitmap; unused for separators
   int command;  // 0 for a separator
   BYTE state;
 };
@@ -30,9 +30,9 @@ constexpr int kButtonCount = static_cast<int>(sizeof kButtons / sizeof kButtons[
 
 HWND CreateToolbarTooltips(HWND owner, HWND toolbar) {
   const HINSTANCE instance = GetModuleHandleA(nullptr);
-  HWND tooltips = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                                  instance, nullptr);
+  HWND tooltips =
+      CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, nullptr);
   if (!tooltips) return nullptr;
   for (int i = 0; i < kButtonCount; ++i) {
     if (!kButtons[i].command) continue;
@@ -43,7 +43,8 @@ HWND CreateToolbarTooltips(HWND owner, HWND toolbar) {
     tool.uId = static_cast<UINT_PTR>(kButtons[i].command);
     tool.hinst = instance;
     tool.lpszText = MAKEINTRESOURCEA(TOOLTIP_ID(kButtons[i].command));
-    SendMessageA(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tool.rect));
+    SendMessageA(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(&tool.rect));
     SendMessageA(tooltips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
   SendMessageA(toolbar, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tooltips), 0);
@@ -51,13 +52,13 @@ HWND CreateToolbarTooltips(HWND owner, HWND toolbar) {
 }
 
 HWND CreateMainToolbar(HWND parent) {
-  HWND toolbar = CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS,
-                                 IDC_TOOLBAR, 0, nullptr, 0, nullptr, 0, 16, 15, 16, 15,
-                                 sizeof(TBBUTTON));
+  HWND toolbar =
+      CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS, IDC_TOOLBAR, 0,
+                      nullptr, 0, nullptr, 0, 16, 15, 16, 15, sizeof(TBBUTTON));
   if (!toolbar) return nullptr;
   TBADDBITMAP standard{HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
-  const int first = static_cast<int>(
-      SendMessageA(toolbar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&standard)));
+  const int first =
+      static_cast<int>(SendMessageA(toolbar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&standard)));
   TBBUTTON buttons[kButtonCount] = {};
   for (int i = 0; i < kButtonCount; ++i) {
     buttons[i].iBitmap = kButtons[i].command ? first + kButtons[i].image : 0;

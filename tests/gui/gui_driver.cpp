@@ -26,6 +26,9 @@ constexpr UINT kTickMs = 20;
 constexpr int kTicksToClose = 250;
 
 HHOOK hook = nullptr;
+// The program's own calls, put back after each test.
+const FileDialogFunction programOpenDialog = showOpenDialog;
+const FileDialogFunction programSaveDialog = showSaveDialog;
 UINT_PTR timer = 0;
 GuiTest* running = nullptr;
 std::deque<DialogStep> steps;
@@ -218,8 +221,8 @@ void GuiTest::TearDown() {
   DrainMessages();
   KillTimer(nullptr, timer);
   UnhookWindowsHookEx(hook);
-  showOpenDialog = GetOpenFileNameA;
-  showSaveDialog = GetSaveFileNameA;
+  showOpenDialog = programOpenDialog;
+  showSaveDialog = programSaveDialog;
   EXPECT_TRUE(steps.empty()) << steps.size() << " dialog step(s) never ran";
   EXPECT_TRUE(openAnswers.empty() && saveAnswers.empty()) << "file dialog answers never used";
   running = nullptr;
