@@ -9,8 +9,8 @@ constexpr char kOldNine = 0x40;
 
 }  // namespace
 
-int VersionClassOf(const char* reply) {
-  return std::strcmp(reply, kVersionThreshold) < 0 ? kOldVersion : kCurrentVersion;
+int VersionClassOf(std::string_view reply) {
+  return reply < std::string_view(kVersionThreshold) ? kOldVersion : kCurrentVersion;
 }
 
 char CommandHexDigit(unsigned value, int versionClass) {

@@ -2,6 +2,8 @@
 // on the scanner's version class, and the digits of read-back replies.
 #pragma once
 
+#include <string_view>
+
 // The version class: no reply, a reply sorting before "Ver:2.00", or not.
 inline constexpr int kNoVersion = 0;
 inline constexpr int kOldVersion = 1;
@@ -9,7 +11,7 @@ inline constexpr int kCurrentVersion = 2;
 inline constexpr const char* kVersionThreshold = "Ver:2.00";
 
 // The class of a version reply (without its CR), by byte comparison.
-int VersionClassOf(const char* reply);
+int VersionClassOf(std::string_view reply);
 
 // The command character for `value` (0-15): '0'-'9', 'A'-'F', except that a
 // scanner of the old version class takes 9 as '@'.

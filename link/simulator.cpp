@@ -13,7 +13,7 @@ constexpr size_t kBlockSize = 16;
 constexpr char kBlockTag[] = "010";
 
 int DigitClass(const SimulatorOptions& options) {
-  return options.answersVersion ? VersionClassOf(options.version.c_str()) : kNoVersion;
+  return options.answersVersion ? VersionClassOf(options.version) : kNoVersion;
 }
 
 const char* BlockReplyText(BlockReply reply) {

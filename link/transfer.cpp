@@ -138,8 +138,8 @@ std::string DescribeLinkFailure(const LinkFailure& failure) {
   return std::string(where) + ": " + why;
 }
 
-int ReceiveLine(Port& port, std::span<char> area, size_t chunk, uint32_t deadline,
-                size_t& length, LinkFault& fault) {
+int ReceiveLine(Port& port, std::span<char> area, size_t chunk, uint32_t deadline, size_t& length,
+                LinkFault& fault) {
   size_t used = 0;
   char last = '\0';  // the last byte of the last chunk that brought any
   for (;;) {
@@ -180,12 +180,11 @@ int QueryScannerVersion(Port& port, std::string* reply) {
   size_t length = 0;
   LinkFault fault = LinkFault::None;
   if (reply) reply->clear();
-  if (!Exchange(port, "VERSION\r", receiveArea, kVersionChunk, replyDeadlines.reply, length,
-                fault))
+  if (!Exchange(port, "VERSION\r", receiveArea, kVersionChunk, replyDeadlines.reply, length, fault))
     return kNoVersion;
-  receiveArea[length - 1] = '\0';
-  if (reply) *reply = receiveArea;
-  return VersionClassOf(receiveArea);
+  const std::string_view line(receiveArea, length - 1);
+  if (reply) *reply = line;
+  return VersionClassOf(line);
 }
 
 int SendAcknowledged(Port& port, std::string_view command, LinkFault& fault) {
@@ -193,8 +192,10 @@ int SendAcknowledged(Port& port, std::string_view command, LinkFault& fault) {
     size_t length = 0;
     if (!Exchange(port, command, receiveArea, kReplyChunk, replyDeadlines.reply, length, fault))
       return 0;
-    receiveArea[length - 1] = '\0';
-    if (!std::strcmp(receiveArea, "ACK") || !std::strcmp(receiveArea, "DONE")) return 1;
+    // The whole line before the CR must be the word: a NUL or anything else
+    // inside it makes the reply unknown, which is handled as a refusal.
+    const std::string_view line(receiveArea, length - 1);
+    if (line == "ACK" || line == "DONE") return 1;
   }
   fault = LinkFault::NotAcknowledged;
   return 0;

@@ -71,6 +71,13 @@ const Transfer kTransfers[] = {
     {"DoneAcknowledges", {.blockReply = BlockReply::Done}, {}, kDownload, {}},
     {"AcceptedAtTheFourthTry", {}, {{"5010", {"NAK\r"}, 3}}, "V0123455556789ABCDEFU", {}},
     {"RefusedBlock", {.blockReply = BlockReply::Nak}, {}, "V0000X", {kBlock, 0, kNak}},
+    // Only the whole line counts: a NUL inside makes the reply unknown.
+    {"AckWithNul", {}, {{"3010", {std::string("ACK\0Z\r", 6)}, 4}}, "V0123333X", {kBlock, 3, kNak}},
+    {"DoneWithNul",
+     {},
+     {{"UPDATE", {std::string("DONE\0\r", 6)}, 4}},
+     "V0123456789ABCDEFUUUUX",
+     {kTake, -1, kNak}},
     {"UnansweredBlock", {.blockReply = BlockReply::None}, {}, "V0X", {kBlock, 0, kSilent}},
     // The rest of the long reply answers the first EXIT, which goes out again.
     {"OverlongReply", {}, {{"0010", {std::string(600, 'X') + "\r"}}}, "V0XX", {kBlock, 0, kLong}},
