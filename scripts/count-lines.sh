@@ -5,11 +5,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 product_dirs=(settings keycodes report fields link ui shell sheets resources tools)
 
-# Lines left after dropping // comments, /* */ blocks and blank lines.
+# Lines left after dropping // comments, /* */ comments that open a line, and
+# blank lines (a "/*" inside a string does not start a comment).
 count() {
   find "$@" -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.rc' \) -print0 |
     xargs -0 cat |
-    sed -e 's#/\*.*\*/##g' -e '/\/\*/,/\*\//d' -e 's#//.*$##' |
+    sed -e 's#^[[:space:]]*/\*.*\*/[[:space:]]*$##' -e '/^[[:space:]]*\/\*/,/\*\//d' -e 's#//.*$##' |
     grep -cv '^[[:space:]]*$'
 }
 
