@@ -16,7 +16,7 @@
 
 std::vector<ShownBox> shownBoxes;
 std::vector<std::string> shownDialogs;
-std::vector<FileRequest> fileRequests;
+std::string fileDialogs;
 
 namespace {
 
@@ -44,29 +44,11 @@ bool IsTopLevelDialog(HWND window) {
   return std::strcmp(name, "#32770") == 0 && !(GetWindowLongA(window, GWL_STYLE) & WS_CHILD);
 }
 
-WindowKind KindOf(HWND window) {
-  if (GetDlgItem(window, kMessageBoxText)) return WindowKind::MessageBox;
-  if (CurrentPage(window)) return WindowKind::PropertySheet;
-  return WindowKind::Dialog;
-}
-
-struct IconSearch {
-  HICON icon;
-  bool found = false;
-};
-
-BOOL CALLBACK FindIcon(HWND child, LPARAM search) {
-  auto* s = reinterpret_cast<IconSearch*>(search);
-  if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-      reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == s->icon)
-    s->found = true;
-  return TRUE;
-}
-
 bool ShowsIcon(HWND box, LPCSTR icon) {
-  IconSearch search{LoadIconA(nullptr, icon)};
-  EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  const HICON wanted = LoadIconA(nullptr, icon);
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == wanted) return true;
+  return false;
 }
 
 void NoteMessageBox(HWND box) {
@@ -85,7 +67,7 @@ LRESULT CALLBACK WatchWindows(int code, WPARAM wParam, LPARAM lParam) {
   HWND window = reinterpret_cast<HWND>(wParam);
   if (code == HCBT_ACTIVATE && IsTopLevelDialog(window) && seen.insert(window).second) {
     shownDialogs.push_back(WindowText(window));
-    if (KindOf(window) == WindowKind::MessageBox) NoteMessageBox(window);
+    if (GetDlgItem(window, kMessageBoxText)) NoteMessageBox(window);
     appeared.push_back(window);
   } else if (code == HCBT_DESTROYWND) {
     seen.erase(window);
@@ -96,7 +78,7 @@ LRESULT CALLBACK WatchWindows(int code, WPARAM wParam, LPARAM lParam) {
 // Closes a window the test did not expect, so that it fails instead of hanging.
 void CloseUnexpected(HWND window, const char* why) {
   ADD_FAILURE() << why << " \"" << WindowText(window) << "\"";
-  if (KindOf(window) == WindowKind::PropertySheet)
+  if (CurrentPage(window))
     PropSheet_PressButton(window, PSBTN_CANCEL);
   else
     EndDialog(window, IDCANCEL);
@@ -119,26 +101,18 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   }
   const DialogStep step = std::move(steps.front());
   steps.pop_front();
-  if (step.kind != WindowKind::Any && step.kind != KindOf(window)) {
-    CloseUnexpected(window, "Window of another kind than its step expects:");
-    return;
-  }
   const HWND outer = handled;
   const bool nested = inStep;
   handled = window;
   ticksOpen = 0;
   inStep = true;
-  step.act(window);
+  step(window);
   inStep = nested;
   if (nested) handled = outer;
 }
 
 BOOL AnswerFileDialog(bool save, LPOPENFILENAMEA request) {
-  FileRequest asked;
-  asked.save = save;
-  asked.filter = request->lpstrFilter ? request->lpstrFilter : "";
-  asked.defaultExtension = request->lpstrDefExt ? request->lpstrDefExt : "";
-  fileRequests.push_back(asked);
+  fileDialogs += save ? 's' : 'o';
   auto& answers = save ? running->saveAnswers : running->openAnswers;
   if (answers.empty()) {
     ADD_FAILURE() << "Unexpected file dialog";
@@ -170,25 +144,11 @@ DialogStep Press(int button) {
   return [button](HWND window) { PostMessageA(window, WM_COMMAND, button, 0); };
 }
 
-DialogStep Answer(int button) {
-  return {Press(button).act, WindowKind::MessageBox};
-}
-
-DialogStep PressSheetButton(int button) {
-  return {[button](HWND sheet) { PropSheet_PressButton(sheet, button); },
-          WindowKind::PropertySheet};
-}
-
 DialogStep OnSheet(std::function<void(HWND sheet)> act, int button) {
-  return {[act, button](HWND sheet) {
-            act(sheet);
-            PropSheet_PressButton(sheet, button);
-          },
-          WindowKind::PropertySheet};
-}
-
-DialogStep OnDialog(std::function<void(HWND dialog)> act) {
-  return {std::move(act), WindowKind::Dialog};
+  return [act, button](HWND sheet) {
+    act(sheet);
+    PropSheet_PressButton(sheet, button);
+  };
 }
 
 void GuiTest::SetUp() {
@@ -198,7 +158,7 @@ void GuiTest::SetUp() {
   running = this;
   shownBoxes.clear();
   shownDialogs.clear();
-  fileRequests.clear();
+  fileDialogs.clear();
   steps.clear();
   appeared.clear();
   seen.clear();

@@ -14,7 +14,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 // A message box as it was shown.
@@ -27,38 +26,23 @@ struct ShownBox {
   bool yesNo = false;
 };
 
-// What the program asked a file dialog for.
-struct FileRequest {
-  bool save = false;
-  std::string filter;  // its first entry's text
-  std::string defaultExtension;
-};
-
-enum class WindowKind { Any, MessageBox, PropertySheet, Dialog };
-
 // Run on the next modal dialog, property sheet or message box that appears,
-// once it is up; it must close the window. A window of another kind than the
-// step expects, or one left open, fails the test and is closed.
-struct DialogStep {
-  template <class Act, class = std::enable_if_t<std::is_invocable_v<Act&, HWND>>>
-  DialogStep(Act action, WindowKind expected = WindowKind::Any)
-      : kind(expected), act(std::move(action)) {}
-  void operator()(HWND window) const { act(window); }
-
-  WindowKind kind;
-  std::function<void(HWND window)> act;
-};
+// once it is up; it must close the window. A window left open fails the test
+// and is closed.
+using DialogStep = std::function<void(HWND window)>;
 
 // Presses a button of any dialog or message box (WM_COMMAND with its id).
 DialogStep Press(int button);
 // Answers a message box with one of its buttons.
-DialogStep Answer(int button);
-// Presses PSBTN_OK or PSBTN_CANCEL of a property sheet.
-DialogStep PressSheetButton(int button);
+inline DialogStep Answer(int button) {
+  return Press(button);
+}
 // Works on a property sheet, then presses PSBTN_OK or PSBTN_CANCEL.
 DialogStep OnSheet(std::function<void(HWND sheet)> act, int button);
 // Works on a dialog; `act` must close it.
-DialogStep OnDialog(std::function<void(HWND dialog)> act);
+inline DialogStep OnDialog(DialogStep act) {
+  return act;
+}
 
 class GuiTest : public ::testing::Test {
  protected:
@@ -93,7 +77,8 @@ class GuiTest : public ::testing::Test {
 extern std::vector<ShownBox> shownBoxes;
 // The captions of the top-level dialogs that appeared, modal or not.
 extern std::vector<std::string> shownDialogs;
-extern std::vector<FileRequest> fileRequests;
+// The file dialogs asked for, in order: 'o' open, 's' save.
+extern std::string fileDialogs;
 
 // The text of a window, and of a dialog's item.
 std::string WindowText(HWND window);

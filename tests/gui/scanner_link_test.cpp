@@ -89,7 +89,7 @@ TEST_F(ScannerLink, DownloadThenReadBackGivesTheSameImage) {
 
   ResetToFactoryDefaults();
   settingsModified = 0;
-  Expect({ChoosePort(kCom1), PressSheetButton(PSBTN_OK)});
+  Expect({ChoosePort(kCom1), OnSheet([](HWND) {}, PSBTN_OK)});
   Command(IDM_READ_SETTINGS);
   EXPECT_EQ(ImageBytes(), expected);
   EXPECT_EQ(settingsModified, 1);
