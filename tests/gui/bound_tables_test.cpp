@@ -71,7 +71,7 @@ bool Perturb(HWND dialog, const Binding& b) {
       Click(dialog, IsDlgButtonChecked(dialog, b.control) ? b.control + 1 : b.control);
       return true;
     case BindKind::Disabled:
-      EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, b.control))) << b.control;
+      EXPECT_FALSE(Enabled(dialog, b.control)) << b.control;
       return false;
     default:  // key fields change through the key grid editor, buttons open dialogs
       return false;

@@ -12,6 +12,7 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+
 constexpr int kFormat2 = 126;  // record of format 2 in the image
 
 class EditFormats : public GuiTest {
@@ -34,7 +35,7 @@ TEST_F(EditFormats, SubstitutionsShowNothingForZeroAndAreRemovedByClearing) {
               "6566");
     for (const int edit : {SUBSTITUTION_FROM(2), SUBSTITUTION_TO(2), SUBSTITUTION_TO(3)})
       EXPECT_EQ(DialogItemText(page, edit), "") << edit;
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, SUBSTITUTION_FROM(4))));
+    EXPECT_FALSE(Enabled(page, SUBSTITUTION_FROM(4)));
     TypeText(page, SUBSTITUTION_FROM(1), "");
     TypeText(page, SUBSTITUTION_TO(2), "x");
     EXPECT_EQ(DialogItemText(page, SUBSTITUTION_TO(2)), "0");
@@ -66,10 +67,10 @@ TEST_F(EditFormats, FieldSettingsDivideByLengthOrByTerminatingString) {
     EXPECT_TRUE(IsDlgButtonChecked(page, IDC_BY_TERMINATOR));
     EXPECT_EQ(DialogItemText(page, IDC_FIELD_GROUP), "Field terminating string");
     EXPECT_EQ(DialogItemText(page, IDC_FIELD_COUNT), "2");
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_TERMINATOR_FIRST + 1)));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_TERMINATOR_FIRST + 2)));
+    EXPECT_TRUE(Enabled(page, IDC_TERMINATOR_FIRST + 1));
+    EXPECT_FALSE(Enabled(page, IDC_TERMINATOR_FIRST + 2));
     TypeText(page, IDC_FIELD_COUNT, "4");
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_TERMINATOR_FIRST + 3)));
+    EXPECT_TRUE(Enabled(page, IDC_TERMINATOR_FIRST + 3));
   });
   EXPECT_EQ(record[13], 0x80);
   EXPECT_EQ(record[51], 0x34);
@@ -78,7 +79,7 @@ TEST_F(EditFormats, FieldSettingsDivideByLengthOrByTerminatingString) {
   OnFormatPage(1, [](HWND page) {
     EXPECT_EQ(DialogItemText(page, IDC_FIELD_GROUP), "Field length");
     TypeText(page, IDC_FIELD_COUNT, "9");
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_TERMINATOR_FIRST + 4)));
+    EXPECT_FALSE(Enabled(page, IDC_TERMINATOR_FIRST + 4));
     TypeText(page, IDC_FIELD_LENGTH_FIRST + 1, "200");
     TypeText(page, IDC_FIELD_LENGTH_FIRST + 2, "127");
   });

@@ -16,10 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<uint8_t> ImageBytes() {
-  return {settingsImage.bytes.begin(), settingsImage.bytes.end()};
-}
-
 // A sheet step that notes the image as the sheet opened on it, then cancels.
 DialogStep CancelSheet(std::vector<uint8_t>* seen = nullptr) {
   return OnSheet(

@@ -249,6 +249,19 @@ std::string ReportViewText() {
   return reportEdit ? WindowText(reportEdit) : std::string();
 }
 
+std::vector<uint8_t> ImageBytes() {
+  return {settingsImage.bytes.begin(), settingsImage.bytes.end()};
+}
+
+std::string SelectedText(HWND dialog, int list) {
+  const LRESULT index = SendDlgItemMessageA(dialog, list, CB_GETCURSEL, 0, 0);
+  char text[64] = {};
+  if (index != CB_ERR)
+    SendDlgItemMessageA(dialog, list, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                        reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
 HWND CurrentPage(HWND sheet) {
   return PropSheet_GetCurrentPageHwnd(sheet);
 }

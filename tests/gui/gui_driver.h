@@ -91,6 +91,22 @@ std::string ReportViewText();
 
 // The page currently shown by a property sheet.
 HWND CurrentPage(HWND sheet);
+// The process-wide image's bytes.
+std::vector<uint8_t> ImageBytes();
+
+// The state of a dialog's items.
+inline bool Checked(HWND d, int id) {
+  return IsDlgButtonChecked(d, id) == BST_CHECKED;
+}
+inline bool Enabled(HWND d, int id) {
+  return IsWindowEnabled(GetDlgItem(d, id));
+}
+inline bool Shown(HWND d, int id) {
+  return IsWindowVisible(GetDlgItem(d, id));
+}
+// The text of a list's selected entry, or "" when none is selected.
+std::string SelectedText(HWND dialog, int list);
+
 // Selects a list entry as the operator would (the selection and CBN_SELCHANGE).
 void SelectEntry(HWND dialog, int list, int index);
 // Clicks a button as the operator would (BN_CLICKED to its dialog).

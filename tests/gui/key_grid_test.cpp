@@ -63,7 +63,7 @@ TEST_F(KeyGrid, ScanCodesTakeTwoBytesEach) {
   image[28] = 0x1C;
   const Session s = Edit(image, true, [this](HWND e) {
     EXPECT_TRUE(IsDlgButtonChecked(e, IDC_SCAN_CODE));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(e, IDC_ADD_SHIFT)));
+    EXPECT_FALSE(Enabled(e, IDC_ADD_SHIFT));
     ClickCell(e, 16, 0x5A);
     RefuseNext();
     ClickCell(e, 16, 0x33);
@@ -111,8 +111,8 @@ TEST_F(KeyGrid, ModesClearingAndCancel) {
 
   InterfaceMode = InterfaceKind::Rs232;
   s = Edit(image, true, [](HWND e) {
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(e, IDC_ADD_SHIFT)));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(e, IDC_SCAN_CODE)));
+    EXPECT_FALSE(Shown(e, IDC_ADD_SHIFT));
+    EXPECT_FALSE(Shown(e, IDC_SCAN_CODE));
     ClickCell(e, 8, 0x0D);
   });
   EXPECT_EQ(s.shown, "[CR]");

@@ -12,19 +12,6 @@
 
 namespace {
 
-std::string SelectedText(HWND page, int list) {
-  const LRESULT index = SendDlgItemMessageA(page, list, CB_GETCURSEL, 0, 0);
-  char text[64] = {};
-  if (index != CB_ERR)
-    SendDlgItemMessageA(page, list, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                        reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
-bool Checked(HWND page, int box) {
-  return IsDlgButtonChecked(page, box) == BST_CHECKED;
-}
-
 class ReaderSheet : public GuiTest {
  protected:
   // Configure: `act` works on the page of tab `tab`, then `button` closes the sheet.
@@ -114,10 +101,6 @@ TEST_F(ReaderSheet, TimeOutKeepsToUnsignedNumbers) {
   }
 }
 
-bool Shown(HWND page, int id) {
-  return IsWindowVisible(GetDlgItem(page, id));
-}
-
 TEST_F(ReaderSheet, InterfacePageShowsTheGroupOfByteZero) {
   settingsImage.bytes[0] = 0;
   OnInterface([](HWND page) {
@@ -136,7 +119,7 @@ TEST_F(ReaderSheet, InterfacePageShowsTheGroupOfByteZero) {
   OnInterface(
       [](HWND page) {
         EXPECT_TRUE(Shown(page, IDC_PDF417_BLOCK_DELAY) && Shown(page, IDC_MARGIN_TIME));
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_PDF417_BLOCK_DELAY)));
+        EXPECT_FALSE(Enabled(page, IDC_PDF417_BLOCK_DELAY));
         EXPECT_FALSE(Shown(page, IDC_INTER_CHAR_DELAY));
         SelectEntry(page, IDC_SCANNER_INTERFACE, 1);  // then cancelled
       },
@@ -158,11 +141,11 @@ TEST_F(ReaderSheet, InterfaceListsAreWrittenWhicheverGroupIsShown) {
   settingsImage.bytes[0] = 0;
   settingsImage.bytes[67] = 0x03;  // "Dual Port, Male End"
   OnInterface([](HWND page) {
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_HOST_FLOW_CONTROL)));
+    EXPECT_FALSE(Enabled(page, IDC_HOST_FLOW_CONTROL));
     SelectEntry(page, IDC_TRANSMISSION_MODE, 0);
     SelectEntry(page, IDC_SCANNER_INTERFACE, 0);
     SelectEntry(page, IDC_SCANNER_INTERFACE, 1);
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_HOST_FLOW_CONTROL)));
+    EXPECT_TRUE(Enabled(page, IDC_HOST_FLOW_CONTROL));
     SelectEntry(page, IDC_HOST_BAUD_RATE, 5);  // "1200 bps"
     SelectEntry(page, IDC_SCANNER_INTERFACE, 0);
     SelectEntry(page, IDC_DIGITS_LAYOUT, 2);  // "Upper Row"
@@ -184,7 +167,7 @@ TEST_F(ReaderSheet, CodeLengthPageShowsBytesTwelveAndThirteen) {
       [](HWND page) {
         for (int id = IDC_CODE_LENGTH_FIRST; id <= IDC_CODE_LENGTH_PDF417; ++id)
           EXPECT_EQ(Checked(page, id), id == 101 || id == 108 || id == 115) << id;
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_CODE_LENGTH_PDF417)));
+        EXPECT_FALSE(Enabled(page, IDC_CODE_LENGTH_PDF417));
         Click(page, IDC_CODE_LENGTH_FIRST + 11);  // "EAN8"
       },
       PSBTN_OK, "Code Length");

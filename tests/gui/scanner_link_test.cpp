@@ -23,6 +23,7 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+
 constexpr int kCom1 = 0, kCom2 = 1, kCom3 = 2, kCom4 = 3;  // COM4 has no device
 
 // Picks a COM port in "COM Port Properties" and presses OK; the line
@@ -44,10 +45,6 @@ Bytes StoredBySimulator(int n) {
   const long count = ReadFileStart(path.c_str(), bytes.data(), bytes.size());
   bytes.resize(count < 0 ? 0 : static_cast<size_t>(count));
   return bytes;
-}
-
-Bytes ImageBytes() {
-  return {settingsImage.bytes.begin(), settingsImage.bytes.end()};
 }
 
 int ProgressWindowsShown() {

@@ -11,16 +11,10 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+
 constexpr int kBox = IDC_SYMBOLOGY_FIRST;
 constexpr int kOption = IDC_OPTION_FIRST;
 constexpr int kChoice = IDC_CHOICE_FIRST;
-
-bool Checked(HWND d, int id) {
-  return IsDlgButtonChecked(d, id) == BST_CHECKED;
-}
-bool Enabled(HWND d, int id) {
-  return IsWindowEnabled(GetDlgItem(d, id));
-}
 
 class Symbology : public GuiTest {
  protected:
