@@ -40,6 +40,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
   const std::string report = ReportText(FactoryImage(), InterfaceKind::KeyboardWedge);
   SetWindowTextA(edit, report.c_str());
   ShowWindow(window, showState);
+  UpdateWindow(window);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
   return 0;
