@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset and runs every test: natively,
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and for Windows under
-# Wine and Xvfb.
+# under AddressSanitizer and UndefinedBehaviorSanitizer, for Windows under Wine
+# and Xvfb, and last the packages of both.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -17,3 +17,6 @@ echo "== windows"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 xvfb-run -a -s "-screen 0 1280x1024x24" scripts/wine-ctest.sh build/windows
+
+echo "== packages"
+tests/packaging_test.sh

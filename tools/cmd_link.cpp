@@ -9,6 +9,7 @@
 #include "tools/command_line.h"
 #include "tools/commands.h"
 #include "tools/fleet.h"
+#include "tools/host.h"
 #include "tools/serial_devices.h"
 
 namespace {
@@ -37,19 +38,11 @@ std::string CsvField(const std::string& text) {
   return quoted + "\"";
 }
 
-std::string LocalTime(std::time_t time) {
-  std::tm local{};
-  localtime_r(&time, &local);
-  char text[40];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
-  return text;
-}
-
 void LogRow(std::FILE* log, const std::string& device, const PortResult& r,
             const std::string& result) {
   std::string fields;
   for (const std::string& name : r.differing) fields += (fields.empty() ? "" : " ") + name;
-  std::fprintf(log, "%s,%s,%s,%s,%s\n", LocalTime(r.finished).c_str(), CsvField(device).c_str(),
+  std::fprintf(log, "%s,%s,%s,%s,%s\n", LocalTimeText(r.finished).c_str(), CsvField(device).c_str(),
                CsvField(r.version).c_str(), CsvField(result).c_str(), CsvField(fields).c_str());
 }
 
@@ -95,10 +88,10 @@ int RunOnPorts(const char* command, FleetPlan& plan, const TransferOptions& opti
 }
 
 void AddPortOptions(CLI::App& command, TransferOptions& options) {
-  command
-      .add_option("--port", options.ports,
-                  "serial devices or patterns such as '/dev/ttyUSB*'; may be repeated")
-      ->required();
+  std::string help = "serial devices or patterns such as ";
+  help += kPortPatternExample;
+  help += "; may be repeated";
+  command.add_option("--port", options.ports, help)->required();
   command.add_option("--log", options.log, "append a CSV row per port to this file");
   AddLineOptions(command, options.line);
 }

@@ -1,7 +1,6 @@
 // skelv ports: the serial devices of this machine, or the ones named, each
 // with whether a transfer could use it now.
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 
 #include "tools/commands.h"
@@ -19,12 +18,8 @@ int ListPorts(const std::vector<std::string>& named) {
     return 1;
   }
   if (devices.empty()) std::fprintf(stderr, "skelv ports: no serial devices found\n");
-  for (const std::string& device : devices) {
-    std::error_code ec;
-    const std::filesystem::path target = std::filesystem::canonical(device, ec);
-    const std::string shown = !ec && target != device ? device + " -> " + target.string() : device;
-    std::printf("%s: %s\n", shown.c_str(), DeviceStatus(device).c_str());
-  }
+  for (const std::string& device : devices)
+    std::printf("%s: %s\n", DeviceLabel(device).c_str(), DeviceStatus(device).c_str());
   return 0;
 }
 

@@ -2,9 +2,6 @@
 // buffers; the progress lines are the only thing the threads share.
 #include "tools/fleet.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <mutex>
 #include <thread>
@@ -13,6 +10,7 @@
 #include "link/connection.h"
 #include "link/transfer.h"
 #include "settings/settings_file.h"
+#include "tools/host.h"
 
 namespace {
 
@@ -24,10 +22,8 @@ struct ProgressLines {
   std::mutex mutex;
 
   void Begin(const std::vector<std::string>& devices) {
-    shown = isatty(STDERR_FILENO);
+    shown = ProgressTerminal(width);
     count = devices.size();
-    winsize size{};
-    if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 1) width = size.ws_col;
     if (!shown) return;
     for (const std::string& device : devices) std::fprintf(stderr, "%s: waiting\n", device.c_str());
   }

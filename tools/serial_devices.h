@@ -1,20 +1,29 @@
 // The serial devices of this machine: port patterns expanded, the devices
-// listed, and whether each is free.
+// listed, and whether each is free. One back end for Linux (/dev, sysfs,
+// /proc) and one for Windows (the registry's SERIALCOMM and QueryDosDevice).
 #pragma once
 
 #include <span>
 #include <string>
 #include <vector>
 
-// Expands the patterns among `given` (such as /dev/ttyUSB*) in natural order
-// and drops repeated devices. False with `error` when a pattern matches nothing.
+// Expands the patterns among `given` (/dev/ttyUSB* on Linux, COM* on Windows)
+// in natural order and drops repeated devices. False with `error` when a
+// pattern matches nothing.
 bool ExpandPorts(std::span<const std::string> given, std::vector<std::string>& devices,
                  std::string& error);
 bool IsPattern(const std::string& port);
 
-// The stable by-id names first, then ttyS (those with a port behind them),
-// ttyUSB and ttyACM devices.
+// A pattern of this platform, for the help texts: "'/dev/ttyUSB*'" or "COM*".
+extern const char kPortPatternExample[];
+
+// Linux: the stable by-id names first, then ttyS (those with a port behind
+// them), ttyUSB and ttyACM devices. Windows: the COM ports, COM2 before COM10.
 std::vector<std::string> SerialDevices();
 
-// "free", "busy (pid 812 minicom)" or "not openable: REASON".
+// The device as `skelv ports` lists it: on Linux with the target of a link.
+std::string DeviceLabel(const std::string& device);
+
+// "free", "busy", "busy (pid 812 minicom)" (Linux names the holders) or
+// "not openable: REASON".
 std::string DeviceStatus(const std::string& device);

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "skelvane_version.h"
 #include "tools/command_line.h"
 #include "tools/commands.h"
+#include "tools/host.h"
 
 namespace {
 
@@ -19,7 +21,7 @@ constexpr SkelvCommand kCommands[] = {
      DefineDownload},
     {"read", "read the settings of scanners into settings files", DefineRead},
     {"ports", "list the serial devices and whether they are free", DefinePorts},
-    {"simulate", "answer as a scanner on a new pseudo-terminal", DefineSimulate},
+    {"simulate", "answer as a scanner on a new pseudo-terminal (Linux only)", DefineSimulate},
 };
 
 // Usage errors are one line, whatever the parser's text.
@@ -36,8 +38,10 @@ int Misuse(const char* command, std::string message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepStdoutBytes();
   CLI::App app{"Tavrenlok 4860 settings files and scanner link.", "skelv"};
   app.require_subcommand(1, 1);
+  app.set_version_flag("--version", "skelv " SKELVANE_VERSION, "print the version and exit");
   std::vector<std::pair<CLI::App*, CommandRun>> runs;
   const char* named = nullptr;
   for (const SkelvCommand& c : kCommands) {
@@ -53,6 +57,8 @@ int main(int argc, char** argv) {
     for (const auto& [command, run] : runs)
       if (command->parsed()) return run();
   } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     return Misuse(named, e.what());

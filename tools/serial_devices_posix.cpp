@@ -82,6 +82,8 @@ std::vector<std::string> Holders(const fs::path& real) {
 
 }  // namespace
 
+const char kPortPatternExample[] = "'/dev/ttyUSB*'";
+
 bool IsPattern(const std::string& port) {
   return port.find_first_of("*?[") != std::string::npos;
 }
@@ -112,6 +114,12 @@ std::vector<std::string> SerialDevices() {
     for (const std::string& device : Glob(pattern))
       if (PortPresent(device)) devices.push_back(device);
   return devices;
+}
+
+std::string DeviceLabel(const std::string& device) {
+  std::error_code ec;
+  const fs::path target = fs::canonical(device, ec);
+  return !ec && target != device ? device + " -> " + target.string() : device;
 }
 
 std::string DeviceStatus(const std::string& device) {

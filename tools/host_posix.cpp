@@ -1,0 +1,23 @@
+// The host on POSIX: standard output as it is, isatty and the terminal size,
+// localtime_r.
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include "tools/host.h"
+
+void KeepStdoutBytes() {}
+
+bool ProgressTerminal(size_t& columns) {
+  if (!isatty(STDERR_FILENO)) return false;
+  winsize size{};
+  if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 1) columns = size.ws_col;
+  return true;
+}
+
+std::string LocalTimeText(std::time_t time) {
+  std::tm local{};
+  localtime_r(&time, &local);
+  char text[40];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
+  return text;
+}

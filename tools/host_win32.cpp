@@ -1,0 +1,43 @@
+// The host on Windows: standard output in binary mode, the console switched
+// to ANSI escape sequences for the progress lines, and the local time with
+// its offset worked out by hand (the C runtime's %z gives the zone's name).
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "tools/host.h"
+
+void KeepStdoutBytes() {
+  _setmode(_fileno(stdout), _O_BINARY);
+}
+
+bool ProgressTerminal(size_t& columns) {
+  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  DWORD mode = 0;
+  if (!GetConsoleMode(error, &mode)) return false;
+  // Consoles before Windows 10 refuse the mode; they get no progress lines.
+  if (!(mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) &&
+      !SetConsoleMode(error, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING))
+    return false;
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (GetConsoleScreenBufferInfo(error, &info) && info.srWindow.Right > info.srWindow.Left)
+    columns = static_cast<size_t>(info.srWindow.Right - info.srWindow.Left + 1);
+  return true;
+}
+
+std::string LocalTimeText(std::time_t time) {
+  std::tm local{};
+  localtime_s(&local, &time);
+  // The local fields read as UTC exceed the moment by the offset.
+  std::tm fields = local;
+  const long offset = static_cast<long>(_mkgmtime(&fields) - time) / 60;
+  char text[40];
+  const size_t length = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+  std::snprintf(text + length, sizeof text - length, "%c%02ld%02ld", offset < 0 ? '-' : '+',
+                std::labs(offset) / 60, std::labs(offset) % 60);
+  return text;
+}

@@ -1,0 +1,23 @@
+// skelv simulate: its options, and the back end that serves them (a
+// pseudo-terminal on POSIX; Windows has none and says so).
+#pragma once
+
+#include <string>
+
+#include "link/simulator.h"
+
+struct SimulateOptions {
+  SimulatorOptions scanner;
+  std::string reply = "ack";  // one of kReplyChoices
+  std::string image;
+  std::string store;
+  unsigned delayMs = 0;
+};
+
+inline constexpr const char* kReplyChoices[] = {"ack", "done", "nak", "none"};
+inline constexpr BlockReply kReplies[] = {BlockReply::Ack, BlockReply::Done, BlockReply::Nak,
+                                          BlockReply::None};
+
+// Prints the device a client opens, then answers until SIGINT or SIGTERM.
+// Returns the exit status.
+int ServeSimulator(SimulateOptions& options);

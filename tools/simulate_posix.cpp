@@ -1,0 +1,84 @@
+// skelv simulate on POSIX: the scanner on a new pseudo-terminal until SIGINT
+// or SIGTERM, each taken-over image stored as it arrives.
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iterator>
+
+#include "settings/factory_defaults.h"
+#include "settings/file_store.h"
+#include "settings/settings_file.h"
+#include "tools/pty.h"
+#include "tools/simulate.h"
+
+namespace {
+
+int stopWriteFd = -1;
+
+void OnStopSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t ignored = write(stopWriteFd, &byte, 1);
+}
+
+struct Service {
+  Simulator simulator;
+  std::string storePath;
+};
+
+std::vector<std::string> Respond(void* context, std::span<const uint8_t> received) {
+  Service& service = *static_cast<Service*>(context);
+  const int takeOvers = service.simulator.takeOvers;
+  std::vector<std::string> replies = FeedSimulator(service.simulator, received);
+  // Stored before the acknowledgement goes out, so a client that got it finds the file.
+  if (service.simulator.takeOvers != takeOvers && !service.storePath.empty() &&
+      !ReplaceFileContents(service.storePath.c_str(), service.simulator.image.bytes.data(),
+                           service.simulator.image.bytes.size()))
+    std::fprintf(stderr, "skelv simulate: cannot write %s\n", service.storePath.c_str());
+  return replies;
+}
+
+}  // namespace
+
+int ServeSimulator(SimulateOptions& options) {
+  for (size_t i = 0; i < std::size(kReplyChoices); ++i)
+    if (options.reply == kReplyChoices[i]) options.scanner.blockReply = kReplies[i];
+  SettingsImage image = FactoryImage();
+  if (!options.image.empty() && !ReadSettingsFile(options.image.c_str(), image)) {
+    std::fprintf(stderr, "skelv simulate: cannot read %s\n", options.image.c_str());
+    return 1;
+  }
+  Service service{MakeSimulator(options.scanner, image), options.store};
+  const unsigned delayMs = options.delayMs;
+
+  int stopPipe[2];
+  if (pipe2(stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+    std::fprintf(stderr, "skelv simulate: %s\n", std::strerror(errno));
+    return 1;
+  }
+  stopWriteFd = stopPipe[1];
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+
+  PseudoTerminal pty;
+  if (!OpenPseudoTerminal(pty)) {
+    std::fprintf(stderr, "skelv simulate: cannot open a pseudo-terminal: %s\n",
+                 std::strerror(errno));
+    return 1;
+  }
+  std::printf("%s\n", pty.path.c_str());
+  std::fflush(stdout);
+  const int served = ServePseudoTerminal(pty, stopPipe[0], delayMs, {&service, Respond});
+  ClosePseudoTerminal(pty);
+  if (!served) {
+    std::fprintf(stderr, "skelv simulate: the pseudo-terminal failed\n");
+    return 1;
+  }
+  return 0;
+}
