@@ -57,7 +57,8 @@ architecture: i386:x86-64" "$(x86_64-w64-mingw32-objdump -f "$file" | grep -oE '
   check "$exe.exe version resource" "$version $version $exe.exe" \
     "$(resource "$file" FileVersion) $(resource "$file" ProductVersion) $(resource "$file" OriginalFilename)"
 done
-check "About box text" "Tavrenlok's Skelvane (Ver $version)" \
+about=$(printf '%d.%02d' "$(cut -d. -f1 <<<"$version")" "$(cut -d. -f2 <<<"$version")")
+check "About box text" "Tavrenlok's Skelvane (Ver $about)" \
   "$(strings -el "$work/zip/skelvane.exe" | grep -x "Tavrenlok's Skelvane.*")"
 check "README.txt title, Windows line ends" "Skelvane $version - the Tavrenlok 4860 Scanner Manager"$'\r' \
   "$(head -1 "$work/zip/README.txt")"
