@@ -54,7 +54,7 @@ TEST_F(EditFormats, FormatSheetStoresAtItsOwnOkOnly) {
     };
   };
   OpenTable(kEditPage, image, true, configure(PSBTN_CANCEL));
-  EXPECT_EQ(image[kFormat2 + 3], 5);
+  EXPECT_EQ(image[kFormat2 + 3], 5);  // Cancel in the format sheet
   OpenTable(kEditPage, image, true, configure(PSBTN_OK), false);
   EXPECT_EQ(image[kFormat2 + 3], 9);
 }
@@ -67,13 +67,12 @@ TEST_F(EditFormats, FieldSettingsDivideByLengthOrByTerminatingString) {
     EXPECT_TRUE(IsDlgButtonChecked(page, IDC_BY_TERMINATOR));
     EXPECT_EQ(DialogItemText(page, IDC_FIELD_GROUP), "Field terminating string");
     EXPECT_EQ(DialogItemText(page, IDC_FIELD_COUNT), "2");
-    EXPECT_TRUE(Enabled(page, IDC_TERMINATOR_FIRST + 1));
-    EXPECT_FALSE(Enabled(page, IDC_TERMINATOR_FIRST + 2));
+    EXPECT_TRUE(Enabled(page, IDC_TERMINATOR_FIRST + 1) &&
+                !Enabled(page, IDC_TERMINATOR_FIRST + 2));
     TypeText(page, IDC_FIELD_COUNT, "4");
     EXPECT_TRUE(Enabled(page, IDC_TERMINATOR_FIRST + 3));
   });
-  EXPECT_EQ(record[13], 0x80);
-  EXPECT_EQ(record[51], 0x34);
+  EXPECT_EQ(Bytes({record[13], record[51]}), (Bytes{0x80, 0x34}));
 
   record[10] = 0x8A;
   OnFormatPage(1, [](HWND page) {
@@ -83,9 +82,7 @@ TEST_F(EditFormats, FieldSettingsDivideByLengthOrByTerminatingString) {
     TypeText(page, IDC_FIELD_LENGTH_FIRST + 1, "200");
     TypeText(page, IDC_FIELD_LENGTH_FIRST + 2, "127");
   });
-  EXPECT_EQ(record[51], 0x34);
-  EXPECT_EQ(record[13], 0x80);
-  EXPECT_EQ(record[16], 0x7F);
+  EXPECT_EQ(Bytes({record[13], record[16], record[51]}), (Bytes{0x80, 0x7F, 0x34}));
 
   OnFormatPage(1, [](HWND page) { Click(page, IDC_BY_TERMINATOR); });
   EXPECT_EQ(Bytes({record[10], record[13], record[16]}), (Bytes{0x80, 0x80, 0x00}));
@@ -111,8 +108,7 @@ TEST_F(EditFormats, SequenceIsReadAsTheScannerReadsItAndHoldsTwelveItems) {
     Click(page, IDC_SEQUENCE_ITEM_FIRST + 10);
     EXPECT_EQ(DialogItemText(page, IDC_SEQUENCE).size(), 48u);
   });
-  ASSERT_EQ(shownBoxes.size(), 1u);
-  EXPECT_EQ(shownBoxes[0].text, "Too many fields !!!");
+  EXPECT_EQ(shownBoxes.at(0).text, "Too many fields !!!");
   EXPECT_EQ(Bytes(record.begin() + 45, record.begin() + 51), Bytes(6, 0x66));
   OnFormatPage(2, [](HWND page) {
     Click(page, IDC_SEQUENCE_CLEAR);

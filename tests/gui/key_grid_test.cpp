@@ -83,8 +83,7 @@ TEST_F(KeyGrid, ModifiedKeysNeedRoomForTheirFlagByte) {
   });
   EXPECT_EQ(s.shown, "[Shift][a]");
   EXPECT_EQ(s.refusals, 1);
-  EXPECT_EQ(image[65], 0xC1);
-  EXPECT_EQ(image[66], 0x61);
+  EXPECT_EQ(Bytes({image[65], image[66]}), (Bytes{0xC1, 0x61}));
 
   s = Edit(image, true, [this](HWND e) {
     for (const int code : {0x00, 0x41, 0x42, 0x43}) ClickCell(e, 9, code);  // 00 adds nothing

@@ -12,6 +12,8 @@
 
 namespace {
 
+using Bytes = std::vector<uint8_t>;
+
 class ReaderSheet : public GuiTest {
  protected:
   // Configure: `act` works on the page of tab `tab`, then `button` closes the sheet.
@@ -133,8 +135,8 @@ TEST_F(ReaderSheet, InterfacePageShowsTheGroupOfByteZero) {
     EXPECT_EQ(SelectedText(page, IDC_KEYBOARD_TYPE), "IBM 34XX//319X, Memorex Telex 122 Keys");
     SelectEntry(page, IDC_SCANNER_INTERFACE, 1);
   });
-  EXPECT_EQ(settingsImage.bytes[0], 0);
-  EXPECT_EQ(settingsImage.bytes[1], 0x5D);  // capital lock type 1 stored back as 2
+  // Capital lock type 1 is stored back as 2.
+  EXPECT_EQ(Bytes({settingsImage.bytes[0], settingsImage.bytes[1]}), (Bytes{0, 0x5D}));
 }
 
 TEST_F(ReaderSheet, InterfaceListsAreWrittenWhicheverGroupIsShown) {
@@ -150,10 +152,8 @@ TEST_F(ReaderSheet, InterfaceListsAreWrittenWhicheverGroupIsShown) {
     SelectEntry(page, IDC_SCANNER_INTERFACE, 0);
     SelectEntry(page, IDC_DIGITS_LAYOUT, 2);  // "Upper Row"
   });
-  EXPECT_EQ(settingsImage.bytes[0], 1);
-  EXPECT_EQ(settingsImage.bytes[1], 0x18);
-  EXPECT_EQ(settingsImage.bytes[3] & 0x07, 5);
-  EXPECT_EQ(settingsImage.bytes[67] & 0x03, 0);
+  const auto& b = settingsImage.bytes;
+  EXPECT_EQ(Bytes({b[0], b[1], b[3], b[67]}), (Bytes{1, 0x18, 0x25, 0}));
 
   settingsImage.bytes[0] = 100;  // keyboard wedge with no keyboard type
   OnInterface([](HWND page) { EXPECT_EQ(SelectedText(page, IDC_KEYBOARD_TYPE), ""); });
@@ -171,8 +171,7 @@ TEST_F(ReaderSheet, CodeLengthPageShowsBytesTwelveAndThirteen) {
         Click(page, IDC_CODE_LENGTH_FIRST + 11);  // "EAN8"
       },
       PSBTN_OK, "Code Length");
-  EXPECT_EQ(settingsImage.bytes[12], 0x81);
-  EXPECT_EQ(settingsImage.bytes[13], 0x48);
+  EXPECT_EQ(Bytes({settingsImage.bytes[12], settingsImage.bytes[13]}), (Bytes{0x81, 0x48}));
 }
 
 }  // namespace

@@ -56,8 +56,7 @@ TEST_F(Symbology, ParameterDialogWritesAtItsOwnOkWhateverTheSheetDoes) {
         Click(page, kBox);  // Code 39 on, then cancelled with the sheet
       },
       false);
-  EXPECT_EQ(image[16], 0xDF);
-  EXPECT_EQ(image[9], 0x40);
+  EXPECT_EQ(Bytes({image[9], image[16]}), (Bytes{0x40, 0xDF}));
 }
 
 TEST_F(Symbology, PrefixAndSuffixAreShownByInterfaceAndWrittenBackAsTheyWere) {
@@ -110,8 +109,7 @@ TEST_F(Symbology, LengthQualificationsShowTheirModeAndHoldTheirLimits) {
       TypeText(d, IDC_LENGTH_1, each.first);
       TypeText(d, IDC_LENGTH_2, each.second);
     });
-    EXPECT_EQ(image[21], 0x80 | each.stored1) << each.first;
-    EXPECT_EQ(image[22], each.stored2) << each.second;
+    EXPECT_EQ(Bytes({image[21], image[22]}), (Bytes{uint8_t(0x80 | each.stored1), each.stored2}));
   }
 }
 
@@ -122,8 +120,7 @@ TEST_F(Symbology, RadioGroupsWriteTheirPositionOnly) {
     Click(d, kChoice + 5);  // "Last 2 digits not transmitted"
     Click(d, kChoice + 7);  // "Max / Min Length"
   });
-  EXPECT_EQ(image[17], 0xF9);
-  EXPECT_EQ(image[25] & 0x01, 0x01);
+  EXPECT_EQ(Bytes({image[17], image[25]}), (Bytes{0xF9, 0x03}));  // max/min, lengths held to 1
   Params(kUpceParams, [](HWND d) {
     Click(d, kChoice + 1);  // "0 and 1"
     Click(d, kOption + 5);  // "Transmit System Number"
