@@ -18,8 +18,6 @@ constexpr const char* kLengthMode[] = {"Fixed Length", "Max / Min Length"};
 const ValueTexts kOnOffTexts{kOnOff};
 const ValueTexts kBuzzerFrequencyTexts{kBuzzerFrequency};
 const ValueTexts kLengthModeTexts{kLengthMode};
-constexpr const char* kRs232Text = "RS-232";
-constexpr const char* kWandText = "Wand Emulation";
 
 // The suffixes of per-symbology fields, in the order of the code-length
 // switches. The code ids leave EAN 128 out; the code-type bit set has UPCE,
@@ -256,19 +254,12 @@ std::string HexText(std::span<const uint8_t> bytes) {
   return text;
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 // "0x" and exactly two digits per byte of `size`.
 bool ReadHex(std::string_view text, std::vector<uint8_t>& bytes, size_t size) {
   if (text.size() != 2 + 2 * size || !text.starts_with("0x")) return false;
   bytes.clear();
   for (size_t k = 2; k < text.size(); k += 2) {
-    const int high = HexDigit(text[k]), low = HexDigit(text[k + 1]);
+    const int high = HexDigitValue(text[k]), low = HexDigitValue(text[k + 1]);
     if (high < 0 || low < 0) return false;
     bytes.push_back(static_cast<uint8_t>(high * 16 + low));
   }
@@ -354,8 +345,8 @@ const char* ValueTextOf(const FieldSpec& field, unsigned value) {
     case FieldKind::Interface: {
       if (value > 0xFF) return nullptr;
       const uint8_t type = static_cast<uint8_t>(value);
-      if (InterfaceOf(type) == InterfaceKind::Rs232) return kRs232Text;
-      if (InterfaceOf(type) == InterfaceKind::WandEmulation) return kWandText;
+      if (InterfaceOf(type) != InterfaceKind::KeyboardWedge)
+        return kInterfaceTexts[static_cast<int>(InterfaceOf(type))];
       return KeyboardTypeOf(type) < 0 ? nullptr : kKeyboardTypeTexts[KeyboardTypeOf(type)];
     }
     case FieldKind::Coded:

@@ -6,21 +6,10 @@
 
 namespace {
 
-// In the order of the flag byte's bits, as the rendering writes them.
-constexpr const char* kModifierNames[] = {"Shift",     "LeftCtrl", "LeftAlt",
-                                          "RightCtrl", "RightAlt", "Break"};
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 // "?XX" gives XX; anything else -1.
 int RawCode(std::string_view name) {
   if (name.size() != 3 || name[0] != '?') return -1;
-  const int high = HexValue(name[1]), low = HexValue(name[2]);
+  const int high = HexDigitValue(name[1]), low = HexDigitValue(name[2]);
   return high < 0 || low < 0 ? -1 : high * 16 + low;
 }
 
@@ -32,8 +21,8 @@ int Lookup(const char* const* names, int count, std::string_view name) {
 }
 
 ModifierSet ModifierBit(std::string_view name) {
-  for (int bit = 0; bit < 6; ++bit)
-    if (name == kModifierNames[bit]) return static_cast<ModifierSet>(1u << bit);
+  for (int bit = 0; bit < kModifierCount; ++bit)
+    if (name == ModifierNames[bit]) return static_cast<ModifierSet>(1u << bit);
   return 0;
 }
 
@@ -42,6 +31,13 @@ KeyParse Failed(std::string error) {
 }
 
 }  // namespace
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
 
 KeyParse ParseKeyCodeString(std::string_view text, InterfaceKind mode) {
   const bool wedge = mode == InterfaceKind::KeyboardWedge;

@@ -8,8 +8,6 @@ InterfaceKind InterfaceMode = InterfaceKind::KeyboardWedge;
 namespace {
 
 constexpr uint8_t kModifierMask = 0x3F;
-constexpr const char* kModifierNames[] = {"[Shift]",     "[LeftCtrl]", "[LeftAlt]",
-                                          "[RightCtrl]", "[RightAlt]", "[Break]"};
 
 // A code outside its table shows as "[?XX]", which no table name can look like.
 void AppendKey(std::string& text, const char* const* names, int count, uint8_t code) {
@@ -23,11 +21,6 @@ void AppendKey(std::string& text, const char* const* names, int count, uint8_t c
     text += kHex[code & 0x0F];
   }
   text += ']';
-}
-
-void AppendModifiers(std::string& text, ModifierSet modifiers) {
-  for (int bit = 0; bit < 6; ++bit)
-    if (modifiers & (1u << bit)) text += kModifierNames[bit];
 }
 
 KeyRendering RenderAscii(std::span<const uint8_t> field, std::string& text) {
@@ -65,6 +58,15 @@ KeyRendering RenderWedge(std::span<const uint8_t> field, std::string& text) {
 }
 
 }  // namespace
+
+void AppendModifiers(std::string& text, ModifierSet modifiers) {
+  for (int bit = 0; bit < kModifierCount; ++bit) {
+    if (!(modifiers & (1u << bit))) continue;
+    text += '[';
+    text += ModifierNames[bit];
+    text += ']';
+  }
+}
 
 InterfaceKind InterfaceModeFromImage(const SettingsImage& image) {
   return InterfaceOf(Get(image, field::interfaceType));

@@ -26,6 +26,9 @@ struct KeyRendering {
   ModifierSet modifiers = 0;  // the first flag byte's modifiers, in the modified-key layout
 };
 
+// Appends the names of the modifiers in `modifiers`, e.g. "[Shift][LeftCtrl]".
+void AppendModifiers(std::string& text, ModifierSet modifiers);
+
 // Appends the rendering of the sequence in `field` (its size is the capacity)
 // to `text`. In keyboard-wedge mode every key is read by its own first byte.
 KeyRendering RenderKeyCodeString(std::span<const uint8_t> field, std::string& text,

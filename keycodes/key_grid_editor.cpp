@@ -14,9 +14,6 @@
 namespace {
 
 constexpr int kRows = 16;
-constexpr int kModifierCount = 6;
-constexpr const char* kModifierNames[kModifierCount] = {"[Shift]",     "[LeftCtrl]", "[LeftAlt]",
-                                                        "[RightCtrl]", "[RightAlt]", "[Break]"};
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr COLORREF kCellLines = RGB(196, 196, 196);
@@ -50,10 +47,6 @@ struct GridEditor {
 
 GridEditor& EditorOf(HWND dialog) {
   return *reinterpret_cast<GridEditor*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
-
-void ShowItem(HWND dialog, int id, bool on) {
-  ShowWindow(Item(dialog, id), on ? SW_SHOW : SW_HIDE);
 }
 
 void ConfigureMode(HWND dialog, GridEditor& e) {
@@ -191,9 +184,7 @@ void AddKey(HWND dialog, GridEditor& e, int column, int row) {
     return;
   }
   if (flagged) {
-    if (!e.scanCode)
-      for (int k = 0; k < kModifierCount; ++k)
-        if ((e.modifiers >> k) & 1) e.result += kModifierNames[k];
+    if (!e.scanCode) AppendModifiers(e.result, e.modifiers);
     e.working[e.position++] =
         static_cast<uint8_t>(kScanCodeMarker | (e.scanCode ? 0 : e.modifiers));
   }

@@ -76,3 +76,6 @@ const char* const ScanCodeNames[] = {
     "F0", "F1", "F2", "F3", "F4", "F5", "F6", "F7",
     "F8", "F9", "FA", "FB", "FC", "FD", "FE", "FF",
 };
+
+const char* const ModifierNames[kModifierCount] = {"Shift",     "LeftCtrl", "LeftAlt",
+                                                   "RightCtrl", "RightAlt", "Break"};

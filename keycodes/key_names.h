@@ -11,3 +11,7 @@ inline constexpr int kScanCodeCount = 0x100;
 extern const char* const AsciiKeyNames[kAsciiKeyCount];
 extern const char* const WedgeKeyNames[kWedgeKeyCount];
 extern const char* const ScanCodeNames[kScanCodeCount];
+
+// The modifiers of a flag byte, bit 0 first, in the order they are written.
+inline constexpr int kModifierCount = 6;
+extern const char* const ModifierNames[kModifierCount];

@@ -94,9 +94,8 @@ void AppendFormatBlock(const ReportWriter& out, int n, const EditFormat& format)
 
 std::string RenderSequence(const EditFormat& format) {
   std::string text;
-  const auto sequence =
-      std::span(format.bytes).subspan(field::sequence.offset, field::sequence.size);
-  for (const uint8_t item : SequenceItems(sequence)) text += kSequenceItemTexts[item];
+  for (const uint8_t item : SequenceItems(Bytes(format, field::sequence)))
+    text += kSequenceItemTexts[item];
   return text;
 }
 

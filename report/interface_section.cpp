@@ -36,17 +36,9 @@ constexpr ValueLine kWandLines[] = {
     {"    Bar State : %s\r\n", {field::barState, &kSignalStateTexts}},
 };
 
-struct InterfaceBlock {
-  const char* typeText;
-  std::span<const ValueLine> lines;
-};
-
-// Indexed by InterfaceKind.
-constexpr std::array<InterfaceBlock, 3> kInterfaceBlocks = {{
-    {"Keyboard Wedge\r\n", kWedgeLines},
-    {"RS-232\r\n", kRs232Lines},
-    {"Wand Emulation\r\n", kWandLines},
-}};
+// The lines of each interface, indexed by InterfaceKind.
+constexpr std::array<std::span<const ValueLine>, 3> kInterfaceLines = {kWedgeLines, kRs232Lines,
+                                                                       kWandLines};
 
 constexpr ValueLine kScannerLines[] = {
     {"    Scan Mode : %-25s Scanner Timeout : %d sec\r\n",
@@ -65,12 +57,10 @@ constexpr ValueLine kScannerLines[] = {
 
 void AppendInterfaceSection(const ReportWriter& out) {
   // The block follows the image's own interface, whatever mode keys are read in.
-  const InterfaceBlock& block =
-      kInterfaceBlocks[static_cast<int>(InterfaceModeFromImage(out.image))];
+  const int kind = static_cast<int>(InterfaceModeFromImage(out.image));
   out.Piece("\r\nInterface Settings\r\n");
-  out.Piece("    Interface Type : ");
-  out.Piece(block.typeText);
-  out.Lines(block.lines);
+  out.Piece("    Interface Type : %s\r\n", {kInterfaceTexts[kind]});
+  out.Lines(kInterfaceLines[kind]);
 }
 
 void AppendScannerSections(const ReportWriter& out) {

@@ -68,7 +68,8 @@ EditFormat DefaultEditFormat() {
   for (int t = 0; t < kCodeTypeCount; ++t) Set(format, field::codeTypes(static_cast<T>(t)), 1);
   Set(format, field::maxLength, 0x7F);
   for (int n = 1; n <= field::kFieldRecordCount; ++n) Set(format, field::includeTerminator(n), 1);
-  format.bytes[field::sequence.offset] = 0x10;
+  const uint8_t fieldOne[] = {1};
+  StoreSequenceItems(Bytes(format, field::sequence), fieldOne);
   return format;
 }
 

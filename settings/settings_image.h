@@ -350,6 +350,12 @@ struct SequenceField {
 namespace field {
 inline constexpr SequenceField sequence{45, 6};
 }
+inline std::span<uint8_t> Bytes(EditFormat& format, SequenceField field) {
+  return std::span<uint8_t>(format.bytes).subspan(field.offset, field.size);
+}
+inline std::span<const uint8_t> Bytes(const EditFormat& format, SequenceField field) {
+  return std::span<const uint8_t>(format.bytes).subspan(field.offset, field.size);
+}
 inline constexpr int kSequenceItemLimit = 11;
 // The items as the scanner reads them: a zero byte ends the sequence, a zero
 // nibble is skipped, and items above 11 name nothing and are dropped.

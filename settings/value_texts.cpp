@@ -30,6 +30,7 @@ constexpr const char* kKeyboardTypes[] = {"PCAT (US)",
                                           "IBM 3477 (Japanese)",
                                           "PS2-30",
                                           "IBM 34XX/319X, Memorex Telex 122 Keys"};
+constexpr const char* kInterface[] = {"Keyboard Wedge", "RS-232", "Wand Emulation"};
 constexpr const char* kSwitch[] = {"Disable", "Enable"};
 constexpr const char* kDigitsTransmission[] = {"Alpha Numeric Key Pad", "Numeric Key Pad"};
 constexpr const char* kCapsLockType[] = {"Normal", "Capital Lock", "Capital Lock", "Shift Lock"};
@@ -74,6 +75,7 @@ const char* ValueText(ValueTexts table, unsigned value) {
 }
 
 const ValueTexts kKeyboardTypeTexts{kKeyboardTypes};
+const ValueTexts kInterfaceTexts{kInterface};
 const ValueTexts kSwitchTexts{kSwitch};
 const ValueTexts kDigitsTransmissionTexts{kDigitsTransmission};
 const ValueTexts kCapsLockTypeTexts{kCapsLockType};

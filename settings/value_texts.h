@@ -12,6 +12,8 @@ const char* ValueText(ValueTexts table, unsigned value);
 // Keyboard type names for interfaceType 1 to 28 (index = value - 1).
 extern const ValueTexts kKeyboardTypeTexts;
 
+// By InterfaceKind: "Keyboard Wedge", "RS-232", "Wand Emulation".
+extern const ValueTexts kInterfaceTexts;
 extern const ValueTexts kSwitchTexts;  // 0 "Disable", 1 "Enable"
 extern const ValueTexts kDigitsTransmissionTexts;
 extern const ValueTexts kCapsLockTypeTexts;  // by stored value, 1 reads as entry 2

@@ -41,10 +41,6 @@ constexpr auto kFieldSettings = [] {
   return rows;
 }();
 
-void ShowItem(HWND page, int id, bool on) {
-  ShowWindow(Item(page, id), on ? SW_SHOW : SW_HIDE);
-}
-
 // Division by terminating strings shows include boxes and strings, division
 // by length the lengths.
 void ShowDivision(HWND page, bool byLength) {

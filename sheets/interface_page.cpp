@@ -56,10 +56,6 @@ constexpr std::span<const int> kGroups[] = {kWedgeLists, kRs232Lists, kWandLists
 constexpr int kDelayControls[] = {IDC_INTER_CHAR_DELAY_LABEL, IDC_INTER_CHAR_DELAY,
                                   IDC_INTER_CHAR_DELAY_UNIT};
 
-void ShowItem(HWND page, int id, bool on) {
-  ShowWindow(Item(page, id), on ? SW_SHOW : SW_HIDE);
-}
-
 // "Flow control :" applies to a single port only.
 void EnableFlowControl(HWND page) {
   const bool single = Selection(page, IDC_TRANSMISSION_MODE) == 0;

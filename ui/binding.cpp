@@ -26,13 +26,13 @@ void ShowChecked(const Row& r, bool on) {
   if (r.b.partner) EnableItem(r.dialog, r.b.partner, on);
 }
 void LoadCheck(const Row& r) {
-  ShowChecked(r, (r.target[r.b.field.offset] & r.b.field.mask) != 0);
+  ShowChecked(r, GetBound(r.target, r.b.field) != 0);
 }
 void StoreCheck(const Row& r) {
   SetBound(r.target, r.b.field, IsChecked(r.dialog, r.b.control) ? 1 : 0);
 }
 void StoreSummary(const Row& r) {
-  if (!IsChecked(r.dialog, r.b.control)) r.target[r.b.field.offset] &= ~r.b.field.mask;
+  if (!IsChecked(r.dialog, r.b.control)) SetBound(r.target, r.b.field, 0);
 }
 void CommandCheck(const Row& r, int id, int code) {
   if (id == r.b.control && code == BN_CLICKED) ShowChecked(r, !IsChecked(r.dialog, id));

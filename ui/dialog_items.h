@@ -23,6 +23,9 @@ inline void FlipCheck(HWND dialog, int id) {
 inline void EnableItem(HWND dialog, int id, bool on) {
   EnableWindow(Item(dialog, id), on);
 }
+inline void ShowItem(HWND dialog, int id, bool on) {
+  ShowWindow(Item(dialog, id), on ? SW_SHOW : SW_HIDE);
+}
 inline void SetItemText(HWND dialog, int id, const char* text) {
   SetDlgItemTextA(dialog, id, text);
 }
