@@ -2,7 +2,7 @@
 # Installs what building and testing Skelvane needs on Debian, when it is missing.
 set -euo pipefail
 
-packages=(g++ cmake make git python3 googletest libgtest-dev libcli11-dev nlohmann-json3-dev
+packages=(g++ clang libclang-rt-14-dev cmake make git python3 googletest libgtest-dev libcli11-dev nlohmann-json3-dev
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           wine wine64 xvfb xauth imagemagick x11-apps
           dpkg-dev unzip file man-db)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset and runs every test: natively,
-# under AddressSanitizer and UndefinedBehaviorSanitizer, for Windows under Wine
-# and Xvfb, and last the packages of both.
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz targets for a
+# fixed number of runs, for Windows under Wine and Xvfb, and last the packages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -12,6 +12,9 @@ for preset in native sanitize; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+echo "== fuzz targets, a smoke on the seed corpora"
+scripts/fuzz.sh
 
 echo "== windows"
 cmake --preset windows >/dev/null
