@@ -42,21 +42,29 @@ std::vector<uint8_t> Hex(const std::string& text) {
   return bytes;
 }
 
+void Patch(uint8_t* bytes, const std::string& text) {
+  std::istringstream in(text);
+  size_t at = 0;
+  for (std::string token; in >> token;) {
+    if (token.back() == ':')
+      at = std::stoul(token);
+    else
+      bytes[at++] = static_cast<uint8_t>(std::stoul(token, nullptr, 16));
+  }
+}
+
 std::vector<uint8_t> FactoryBytes() {
   // The options, the length qualifications, prefix and suffix; then zeros up
   // to the editing formats and from 230 on.
-  std::vector<uint8_t> image =
-      Hex("01 00 00 22 01 02 92 00 0A D9 25 09 00 00 38 A9 42 20 5E FF 04 FE 04 FF 04 FF 04 00 00 "
-          "00 00 0D");
-  image.resize(256);
+  std::vector<uint8_t> image(256);
+  Patch(image.data(),
+        "01 00 00 22 01 02 92 00 0A D9 25 09 00 00 38 A9 42 20 5E FF 04 FE 04 FF 04 FF 04 00 00 "
+        "00 00 0D");
   // Each editing format: every code type, lengths 0 to 127, five fields
   // 80 00 00, and the sequence of field 1 alone.
-  const std::vector<uint8_t> format =
-      Hex("FF FF FF 00 7F 00 00 00 00 00 80 00 00 80 00 00 80 00 00 80 00 00 80");
-  for (int at = 74; at < 230; at += 52) {
-    std::copy(format.begin(), format.end(), image.begin() + at);
-    image[at + 45] = 0x10;
-  }
+  for (int at = 74; at < 230; at += 52)
+    Patch(&image[at],
+          "FF FF FF 00 7F 00 00 00 00 00 80 00 00 80 00 00 80 00 00 80 00 00 80 45: 10");
   return image;
 }
 

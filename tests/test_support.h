@@ -12,6 +12,9 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 // "01 00 0A" -> {0x01, 0x00, 0x0A}
 std::vector<uint8_t> Hex(const std::string& text);
+// Writes hex bytes from `bytes[0]` on; a token "N:" goes on at offset N:
+// "4: 11 12 30: 0D" writes bytes 4, 5 and 30, and nothing else.
+void Patch(uint8_t* bytes, const std::string& text);
 // The 256 bytes of a fresh configuration, written out from the byte map.
 std::vector<uint8_t> FactoryBytes();
 
@@ -20,6 +23,8 @@ struct Outcome {
   std::string out;  // stdout, byte for byte
   std::string err;  // stderr, empty when it went to `errPath`
   int errLines() const;
+  // "[STATUS] " and stdout and stderr, to check all three at once.
+  std::string Said() const { return "[" + std::to_string(status) + "] " + out + err; }
 };
 // Runs the built skelv (tool tests only) with `args`, already shell-quoted, stdin
 // from `inPath`; stderr goes to `errPath` when given (a terminal, say).

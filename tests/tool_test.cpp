@@ -1,12 +1,16 @@
 // skelv as a user runs it: the defaults command; get, set and diff on settings
-// files; and usage errors of every command.
+// files; the report, and files that are no settings file; and usage errors of
+// every command.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "tests/report/golden_images.h"
+#include "tests/report/golden_report.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -61,20 +65,15 @@ TEST(SkelvGet, PrintsEveryFieldInImageOrder) {
   for (const auto& [name, bytes] : {std::pair{"factory", FactoryBytes()}, {"offsets", offsets}}) {
     std::ifstream golden(SKELV_TESTS_DIR "/" + std::string(name) + "_get.txt");
     WriteWholeFile(dir + "/x.qrs", bytes);
-    const Outcome o = RunSkelv("get " + dir + "/x.qrs");
-    EXPECT_EQ(o.status, 0) << o.err;
-    EXPECT_EQ(o.out, std::string(std::istreambuf_iterator<char>(golden), {})) << name;
+    EXPECT_EQ(RunSkelv("get " + dir + "/x.qrs").Said(),
+              "[0] " + std::string(std::istreambuf_iterator<char>(golden), {}))
+        << name;
   }
 }
 
 // Assignments onto the factory file: the bytes they leave ("OFFSET: hex ...",
 // everything else as before) and lines get prints for them.
-struct SetCase {
-  const char* assignments;
-  const char* bytes;
-  const char* printed;
-};
-const SetCase kSetCases[] = {
+const std::tuple<const char*, const char*, const char*> kSetCases[] = {
     {"scanningMode=Continuous", "4: 11", "scanningMode = Continuous"},
     {"baudRate=5", "3: 25", "baudRate = 1200"},
     {"scanningMode=9 capsLockType=1", "1: 02 4: 91", "capsLockType = 1\nscanningMode = 9"},
@@ -97,23 +96,16 @@ const SetCase kSetCases[] = {
 
 TEST(SkelvSet, EachKindOfFieldStoresItsBitsAndGetPrintsThemBack) {
   const std::string dir = MakeScratchDir();
-  for (const SetCase& c : kSetCases) {
+  for (const auto& [assignments, bytes, printed] : kSetCases) {
     const std::string file = FactoryFile(dir);
-    const Outcome set = RunSkelv("set " + file + " " + c.assignments);
-    EXPECT_EQ(set.status, 0) << c.assignments << ": " << set.err;
+    const Outcome set = RunSkelv("set " + file + " " + assignments);
+    EXPECT_EQ(set.status, 0) << assignments << ": " << set.err;
     std::vector<uint8_t> expected = FactoryBytes();
-    std::istringstream bytes(c.bytes);
-    size_t at = 0;
-    for (std::string item; bytes >> item;) {
-      if (item.back() == ':')
-        at = std::stoul(item);
-      else
-        expected[at++] = Hex(item)[0];
-    }
-    EXPECT_EQ(ReadWholeFile(file), expected) << c.assignments;
+    Patch(expected.data(), bytes);
+    EXPECT_EQ(ReadWholeFile(file), expected) << assignments;
     const std::string got = "\n" + RunSkelv("get " + file).out;
-    std::istringstream printed(c.printed);
-    for (std::string line; std::getline(printed, line);)
+    std::istringstream lines(printed);
+    for (std::string line; std::getline(lines, line);)
       EXPECT_NE(got.find("\n" + line + "\n"), std::string::npos) << line;
   }
 }
@@ -176,21 +168,48 @@ TEST(SkelvDiff, PrintsTheDifferingFieldsWithStatusOneAndReadsJson) {
   std::vector<uint8_t> bytes = FactoryBytes();
   bytes[4] = 0x11, bytes[31] = 0, bytes[230] = 0x5A, bytes[254] = 0x33;
   WriteWholeFile(dir + "/b.qrs", bytes);
-  const Outcome differ = RunSkelv("diff " + a + " " + dir + "/b.qrs");
-  EXPECT_EQ(differ.status, 1) << differ.err;
-  EXPECT_EQ(differ.out,
-            "scanningMode: Auto Off -> Continuous\nsuffix: [Enter] -> (empty)\n"
+  EXPECT_EQ(RunSkelv("diff " + a + " " + dir + "/b.qrs").Said(),
+            "[1] scanningMode: Auto Off -> Continuous\nsuffix: [Enter] -> (empty)\n"
             "reserved[230]: 0x00 -> 0x5A\n");
   bytes = FactoryBytes();
   bytes[255] = 0x12;  // the checksum pair is not compared
   WriteWholeFile(dir + "/b.qrs", bytes);
-  const Outcome same = RunSkelv("diff " + a + " " + dir + "/b.qrs");
-  EXPECT_EQ(same.status, 0);
-  EXPECT_EQ(same.out + same.err, "");
+  EXPECT_EQ(RunSkelv("diff " + a + " " + dir + "/b.qrs").Said(), "[0] ");
   EXPECT_EQ(RunSkelv("diff " + a + " " + dir + "/none.qrs").status, 2);
   EXPECT_EQ(RunSkelv("get --json " + a + " scanTimeout buzzerOff scanningMode suffix").out,
             "{\n  \"buzzerOff\": false,\n  \"scanningMode\": \"Auto Off\",\n  \"scanTimeout\": 10,"
             "\n  \"suffix\": \"[Enter]\"\n}\n");
+}
+
+// The golden reports byte for byte on stdout, key mode from byte 0 or from
+// --keys.
+TEST(SkelvReport, PrintsTheGoldenReports) {
+  const std::string dir = MakeScratchDir();
+  const char* const keys[] = {"wedge", "rs232", "wand"};
+  for (const GoldenCase& c : GoldenCases()) {
+    const std::string path = dir + "/" + c.name + ".qrs";
+    WriteWholeFile(path, {c.image.bytes.begin(), c.image.bytes.end()});
+    const std::string given = std::string(" --keys ") + keys[static_cast<int>(c.keys)];
+    // Without --keys the keys are read as byte 0 says.
+    for (const std::string& option : {given, c.switched ? given : std::string()})
+      EXPECT_EQ(RunSkelv("report " + path + option).Said(),
+                "[0] " + std::string(GoldenReport(c.name)))
+          << c.name << option;
+  }
+}
+
+TEST(SkelvReport, FilesThatAreNoSettingsFileFail) {
+  const std::string dir = MakeScratchDir();
+  WriteWholeFile(dir + "/short.qrs", std::vector<uint8_t>(255, 0x01));
+  WriteWholeFile(dir + "/long.qrs", std::vector<uint8_t>(257, 0x01));
+  WriteWholeFile(dir + "/empty.qrs", {});
+  for (const std::string name : {"missing.qrs", "short.qrs", "long.qrs", "empty.qrs", "."}) {
+    const Outcome o = RunSkelv("report " + dir + "/" + name);
+    EXPECT_EQ(o.status, 1) << name;
+    EXPECT_EQ(o.errLines(), 1) << name << ": " << o.err;
+    EXPECT_NE(o.err.find(dir + "/" + name), std::string::npos) << o.err;
+    EXPECT_EQ(o.out, "") << name;
+  }
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "tests/report/golden_images.h"
 
 #include <algorithm>
-#include <sstream>
+#include <tuple>
 
 #include "tests/test_support.h"
 
@@ -81,17 +81,6 @@ const Written kWritten[] = {
       " 51: 2A"}},
 };
 
-void Fill(uint8_t* record, const char* text) {
-  std::istringstream in(text);
-  size_t at = 0;
-  for (std::string token; in >> token;) {
-    if (token.back() == ':')
-      at = std::stoul(token);
-    else
-      record[at++] = static_cast<uint8_t>(std::stoul(token, nullptr, 16));
-  }
-}
-
 }  // namespace
 
 std::vector<GoldenCase> GoldenCases() {
@@ -100,24 +89,21 @@ std::vector<GoldenCase> GoldenCases() {
   std::copy(factory.begin(), factory.end(), cases[0].image.bytes.begin());
   for (const Written& w : kWritten) {
     GoldenCase c{w.name, {}, w.keys, false};
-    Fill(c.image.bytes.data(), w.image);
-    for (int n = 0; n < kEditFormatCount; ++n) Fill(&c.image.bytes[74 + 52 * n], w.formats[n]);
+    Patch(c.image.bytes.data(), w.image);
+    for (int n = 0; n < kEditFormatCount; ++n) Patch(&c.image.bytes[74 + 52 * n], w.formats[n]);
     cases.push_back(c);
   }
   // The same bytes under another interface: its block shows the bytes the first
   // report hid, while the keys are still read as before.
-  const struct {
-    const char* name;
-    const char* from;
-    uint8_t interfaceType;
-  } kSwitched[] = {{"rs232_as_wedge", "rs232", 5},
-                   {"wand_as_rs232", "wand", 0},
-                   {"wedge_as_wand", "wedge", 250}};
-  for (const auto& s : kSwitched) {
+  const std::tuple<const char*, const char*, uint8_t> kSwitched[] = {
+      {"rs232_as_wedge", "rs232", 5},
+      {"wand_as_rs232", "wand", 0},
+      {"wedge_as_wand", "wedge", 250}};
+  for (const auto& [name, from, interfaceType] : kSwitched) {
     GoldenCase c = *std::find_if(cases.begin(), cases.end(),
-                                 [&s](const GoldenCase& g) { return g.name == s.from; });
-    c.name = s.name;
-    c.image.bytes[0] = s.interfaceType;
+                                 [from](const GoldenCase& g) { return g.name == from; });
+    c.name = name;
+    c.image.bytes[0] = interfaceType;
     c.switched = true;
     cases.push_back(c);
   }
