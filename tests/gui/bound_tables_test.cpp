@@ -1,10 +1,6 @@
 // Every binding table walked through its real dialog: on an image of 0xAA
 // bytes OK at once changes nothing but the documented write-backs, a change
 // to one row changes only that row's bits, Cancel writes nothing.
-#include <windows.h>
-
-#include <commctrl.h>
-
 #include <algorithm>
 #include <random>
 
@@ -25,8 +21,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 struct TableCase {
-  const char* name;
-  const DialogTable* table;
+  const DialogTable* table;  // named by its template
   size_t size;
   bool page;  // run as the only page of a sheet, else as a modal dialog
   // Bytes the table's own behaviour writes: byte 0 of the interface page,
@@ -121,10 +116,9 @@ TEST_P(EveryTable, ChangesOnlyTheBitsOfEachRowAndNothingOnCancel) {
     target = filled;
     bool changes = false;
     OpenTable(*c.table, target, c.page, [&](HWND dialog) { changes = Perturb(dialog, b); });
-    Bytes own(c.size);
+    Bytes own(c.size), allowed = writeBacks;
     MarkOwned(b, own);
-    Bytes allowed = own;
-    for (size_t i = 0; i < c.size; ++i) allowed[i] |= writeBacks[i];
+    MarkOwned(b, allowed);
     ExpectOnly(filled, target, allowed);
     bool changed = false;
     for (size_t i = 0; i < c.size; ++i) changed |= ((filled[i] ^ target[i]) & own[i]) != 0;
@@ -159,30 +153,26 @@ TEST_P(EveryTable, OpensRandomImagesSafely) {
   }
 }
 
-#define PAGE(table)                  \
-  TableCase {                        \
-#table, &table, kImageSize, true \
-  }
-#define DIALOG(table)                 \
-  TableCase {                         \
-#table, &table, kImageSize, false \
-  }
-#define FORMAT_PAGE(table)                \
-  TableCase {                             \
-#table, &table, kEditFormatSize, true \
-  }
+TableCase Page(const DialogTable& table, size_t size = kImageSize) {
+  return {&table, size, true};
+}
+TableCase Dialog(const DialogTable& table) {
+  return {&table, kImageSize, false};
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Tables, EveryTable,
-    ::testing::Values(
-        PAGE(kScannerPage), TableCase{"kInterfacePage", &kInterfacePage, kImageSize, true, 0, 1},
-        PAGE(kSymbologyPage), PAGE(kCodeLengthPage), PAGE(kCodeIdPage), PAGE(kEditPage),
-        FORMAT_PAGE(kApplicablePage), FORMAT_PAGE(kFieldSettingsPage),
-        TableCase{"kTransmissionPage", &kTransmissionPage, kEditFormatSize, true, 45, 6},
-        TableCase{"kComPortTable", &kComPortTable, sizeof(PortSettings), false},
-        DIALOG(kCode39Params), DIALOG(kItalianPharmaParams), DIALOG(kFrenchPharmaParams),
-        DIALOG(kIndustrial25Params), DIALOG(kInterleave25Params), DIALOG(kMatrix25Params),
-        DIALOG(kCodabarParams), DIALOG(kUpceParams), DIALOG(kEan8Params), DIALOG(kEan13Params),
-        DIALOG(kUpcaParams), DIALOG(kMsiParams), DIALOG(kPlesseyParams), DIALOG(kEan128Params)),
-    [](const auto& each) { return std::string(each.param.name); });
+    ::testing::Values(Page(kScannerPage), TableCase{&kInterfacePage, kImageSize, true, 0, 1},
+                      Page(kSymbologyPage), Page(kCodeLengthPage), Page(kCodeIdPage),
+                      Page(kEditPage), Page(kApplicablePage, kEditFormatSize),
+                      Page(kFieldSettingsPage, kEditFormatSize),
+                      TableCase{&kTransmissionPage, kEditFormatSize, true, 45, 6},
+                      TableCase{&kComPortTable, sizeof(PortSettings), false}, Dialog(kCode39Params),
+                      Dialog(kItalianPharmaParams), Dialog(kFrenchPharmaParams),
+                      Dialog(kIndustrial25Params), Dialog(kInterleave25Params),
+                      Dialog(kMatrix25Params), Dialog(kCodabarParams), Dialog(kUpceParams),
+                      Dialog(kEan8Params), Dialog(kEan13Params), Dialog(kUpcaParams),
+                      Dialog(kMsiParams), Dialog(kPlesseyParams), Dialog(kEan128Params)),
+    [](const auto& each) { return std::string(each.param.table->dialog); });
 
 }  // namespace

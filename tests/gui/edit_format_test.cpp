@@ -1,9 +1,5 @@
 // The "Edit Format" page, the "Configure Editing Format" sheet and its
 // transmission sequence.
-#include <windows.h>
-
-#include <commctrl.h>
-
 #include "resources/resource_ids.h"
 #include "sheets/edit_format_pages.h"
 #include "sheets/edit_page.h"
@@ -26,15 +22,11 @@ class EditFormats : public GuiTest {
 };
 
 TEST_F(EditFormats, SubstitutionsShowNothingForZeroAndAreRemovedByClearing) {
-  image[68] = 65;
-  image[69] = 66;
-  image[71] = 66;  // pair 2 has no first code
-  image[72] = 67;  // pair 3 has no second code
+  Patch(image.data(), "68: 41 42 71: 42 43");  // pair 2 has no first code, pair 3 no second
   OpenTable(kEditPage, image, true, [](HWND page) {
-    EXPECT_EQ(DialogItemText(page, SUBSTITUTION_FROM(1)) + DialogItemText(page, SUBSTITUTION_TO(1)),
-              "6566");
-    for (const int edit : {SUBSTITUTION_FROM(2), SUBSTITUTION_TO(2), SUBSTITUTION_TO(3)})
-      EXPECT_EQ(DialogItemText(page, edit), "") << edit;
+    EXPECT_EQ(ItemTexts(page, {SUBSTITUTION_FROM(1), SUBSTITUTION_TO(1), SUBSTITUTION_FROM(2),
+                               SUBSTITUTION_TO(2), SUBSTITUTION_FROM(3), SUBSTITUTION_TO(3)}),
+              "65|66|||67|");
     EXPECT_FALSE(Enabled(page, SUBSTITUTION_FROM(4)));
     TypeText(page, SUBSTITUTION_FROM(1), "");
     TypeText(page, SUBSTITUTION_TO(2), "x");
@@ -60,13 +52,11 @@ TEST_F(EditFormats, FormatSheetStoresAtItsOwnOkOnly) {
 }
 
 TEST_F(EditFormats, FieldSettingsDivideByLengthOrByTerminatingString) {
-  record[10] = 0x80;  // field 1: no length, terminator included
-  record[13] = 0x88;  // field 2: length 8
-  record[51] = 0x32;
+  // Field 1: no length, terminator included; field 2: length 8.
+  Patch(record.data(), "10: 80 13: 88 51: 32");
   OnFormatPage(1, [](HWND page) {
-    EXPECT_TRUE(IsDlgButtonChecked(page, IDC_BY_TERMINATOR));
-    EXPECT_EQ(DialogItemText(page, IDC_FIELD_GROUP), "Field terminating string");
-    EXPECT_EQ(DialogItemText(page, IDC_FIELD_COUNT), "2");
+    EXPECT_EQ(ItemTexts(page, {IDC_BY_TERMINATOR, IDC_FIELD_GROUP, IDC_FIELD_COUNT}),
+              "on|Field terminating string|2");
     EXPECT_TRUE(Enabled(page, IDC_TERMINATOR_FIRST + 1) &&
                 !Enabled(page, IDC_TERMINATOR_FIRST + 2));
     TypeText(page, IDC_FIELD_COUNT, "4");
@@ -89,22 +79,20 @@ TEST_F(EditFormats, FieldSettingsDivideByLengthOrByTerminatingString) {
 }
 
 TEST_F(EditFormats, SequenceIsReadAsTheScannerReadsItAndHoldsTwelveItems) {
-  const struct {
-    Bytes stored;
-    const char* shown;
-  } cases[] = {{{0x12, 0x37}, "[F1][F2][F3][A1]"},
-               {{0x10, 0x20}, "[F1][F2]"},
-               {{0x07}, "[A1]"},
-               {{0xC1, 0xD0, 0x2F}, "[F1][F2]"}};
-  for (const auto& each : cases) {
+  // The sequence's bytes, and the sequence shown.
+  const std::pair<const char*, const char*> cases[] = {{"45: 12 37", "[F1][F2][F3][A1]"},
+                                                       {"45: 10 20", "[F1][F2]"},
+                                                       {"45: 07", "[A1]"},
+                                                       {"45: C1 D0 2F", "[F1][F2]"}};
+  for (const auto& [stored, shown] : cases) {
     std::fill(record.begin(), record.end(), 0);
-    std::copy(each.stored.begin(), each.stored.end(), record.begin() + 45);
-    OnFormatPage(2, [&](HWND page) { EXPECT_EQ(DialogItemText(page, IDC_SEQUENCE), each.shown); });
+    Patch(record.data(), stored);
+    OnFormatPage(2, [&](HWND page) { EXPECT_EQ(DialogItemText(page, IDC_SEQUENCE), shown); });
   }
   OnFormatPage(2, [this](HWND page) {
     Click(page, IDC_SEQUENCE_CLEAR);
     for (int i = 0; i < 12; ++i) Click(page, IDC_SEQUENCE_ITEM_FIRST + 5);  // "Field 6"
-    Expect({Answer(IDOK)});
+    Expect({Press(IDOK)});
     Click(page, IDC_SEQUENCE_ITEM_FIRST + 10);
     EXPECT_EQ(DialogItemText(page, IDC_SEQUENCE).size(), 48u);
   });

@@ -2,17 +2,15 @@
 // timer (served by the dialogs' own modal loops) runs the next step on it.
 #include "tests/gui/gui_driver.h"
 
-#include <commctrl.h>
-
 #include <cstring>
 #include <set>
 
 #include "keycodes/key_code_string.h"
+#include "link/port_settings.h"
+#include "link/transfer.h"
 #include "settings/settings_file.h"
 #include "shell/main_window.h"
-#include "shell/report_view.h"
 #include "shell/settings_dialogs.h"
-#include "tests/test_support.h"
 
 std::vector<ShownBox> shownBoxes;
 std::vector<std::string> shownDialogs;
@@ -52,15 +50,11 @@ bool ShowsIcon(HWND box, LPCSTR icon) {
 }
 
 void NoteMessageBox(HWND box) {
-  ShownBox shown;
-  shown.caption = WindowText(box);
-  shown.text = DialogItemText(box, kMessageBoxText);
-  shown.warningIcon = ShowsIcon(box, IDI_WARNING);
-  shown.questionIcon = ShowsIcon(box, IDI_QUESTION);
   const bool yesNo = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO);
-  shown.yesNoCancel = yesNo && GetDlgItem(box, IDCANCEL);
-  shown.yesNo = yesNo && !GetDlgItem(box, IDCANCEL);
-  shownBoxes.push_back(shown);
+  const bool cancel = GetDlgItem(box, IDCANCEL);
+  shownBoxes.push_back({WindowText(box), DialogItemText(box, kMessageBoxText),
+                        ShowsIcon(box, IDI_WARNING), ShowsIcon(box, IDI_QUESTION), yesNo && cancel,
+                        yesNo && !cancel});
 }
 
 LRESULT CALLBACK WatchWindows(int code, WPARAM wParam, LPARAM lParam) {
@@ -125,13 +119,6 @@ BOOL AnswerFileDialog(bool save, LPOPENFILENAMEA request) {
   return TRUE;
 }
 
-BOOL WINAPI AnswerOpen(LPOPENFILENAMEA request) {
-  return AnswerFileDialog(false, request);
-}
-BOOL WINAPI AnswerSave(LPOPENFILENAMEA request) {
-  return AnswerFileDialog(true, request);
-}
-
 void DrainMessages() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
@@ -163,14 +150,16 @@ void GuiTest::SetUp() {
   appeared.clear();
   seen.clear();
   handled = nullptr;
-  showOpenDialog = AnswerOpen;
-  showSaveDialog = AnswerSave;
+  showOpenDialog = [](LPOPENFILENAMEA request) { return AnswerFileDialog(false, request); };
+  showSaveDialog = [](LPOPENFILENAMEA request) { return AnswerFileDialog(true, request); };
   hook = SetWindowsHookExA(WH_CBT, WatchWindows, nullptr, GetCurrentThreadId());
   timer = SetTimer(nullptr, 0, kTickMs, Tick);
   scratch = MakeScratchDir() + "\\";
   // As in a new process: the image is all zero until the window resets it.
   settingsImage = SettingsImage{};
   InterfaceMode = InterfaceKind::KeyboardWedge;
+  portSettings = PortSettings{};
+  replyDeadlines = kReplyDeadlines;
   window = CreateMainWindow(instance, SW_SHOWNORMAL);
   ASSERT_NE(window, nullptr);
   DrainMessages();
@@ -183,6 +172,7 @@ void GuiTest::TearDown() {
   UnhookWindowsHookEx(hook);
   showOpenDialog = programOpenDialog;
   showSaveDialog = programSaveDialog;
+  replyDeadlines = kReplyDeadlines;
   EXPECT_TRUE(steps.empty()) << steps.size() << " dialog step(s) never ran";
   EXPECT_TRUE(openAnswers.empty() && saveAnswers.empty()) << "file dialog answers never used";
   running = nullptr;
@@ -202,7 +192,7 @@ void GuiTest::Command(int command) {
   Run([this, command] { SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(command), 0); });
 }
 
-bool GuiTest::OpenTable(const DialogTable& table, std::span<uint8_t> target, bool page,
+void GuiTest::OpenTable(const DialogTable& table, std::span<uint8_t> target, bool page,
                         std::function<void(HWND)> act, bool ok) {
   bool result = false;
   const DialogTable* pages[] = {&table};
@@ -210,18 +200,13 @@ bool GuiTest::OpenTable(const DialogTable& table, std::span<uint8_t> target, boo
     Expect({OnSheet([act](HWND sheet) { act(CurrentPage(sheet)); }, ok ? PSBTN_OK : PSBTN_CANCEL)});
     Run([&] { result = RunBoundSheet(window, "Sheet", pages, target); });
   } else {
-    Expect({OnDialog([act, ok](HWND dialog) {
+    Expect({[act, ok](HWND dialog) {
       act(dialog);
       Press(ok ? IDOK : IDCANCEL)(dialog);
-    })});
+    }});
     Run([&] { result = RunBoundDialog(window, table, target) == 1; });
   }
   EXPECT_EQ(result, ok) << table.dialog;
-  return result;
-}
-
-void GuiTest::Close() {
-  Run([this] { SendMessageA(window, WM_CLOSE, 0, 0); });
 }
 
 std::string WindowText(HWND window) {
@@ -232,34 +217,22 @@ std::string WindowText(HWND window) {
 }
 
 std::string DialogItemText(HWND dialog, int id) {
-  HWND item = GetDlgItem(dialog, id);
-  return item ? WindowText(item) : std::string();
+  return WindowText(GetDlgItem(dialog, id));
 }
 
 std::string ItemTexts(HWND dialog, std::initializer_list<int> ids) {
   std::string joined;
   for (const int id : ids) {
-    if (!joined.empty()) joined += '|';
-    joined += DialogItemText(dialog, id);
+    const LRESULT code = SendDlgItemMessageA(dialog, id, WM_GETDLGCODE, 0, 0);
+    const bool checkable = (code & ~DLGC_RADIOBUTTON) == DLGC_BUTTON;
+    joined += '|' + (checkable ? std::string(Checked(dialog, id) ? "on" : "off")
+                               : DialogItemText(dialog, id));
   }
-  return joined;
-}
-
-std::string ReportViewText() {
-  return reportEdit ? WindowText(reportEdit) : std::string();
+  return joined.substr(1);
 }
 
 std::vector<uint8_t> ImageBytes() {
   return {settingsImage.bytes.begin(), settingsImage.bytes.end()};
-}
-
-std::string SelectedText(HWND dialog, int list) {
-  const LRESULT index = SendDlgItemMessageA(dialog, list, CB_GETCURSEL, 0, 0);
-  char text[64] = {};
-  if (index != CB_ERR)
-    SendDlgItemMessageA(dialog, list, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                        reinterpret_cast<LPARAM>(text));
-  return text;
 }
 
 HWND CurrentPage(HWND sheet) {

@@ -1,13 +1,16 @@
 // Drives the program's real windows from a GUI test: a fresh main window per
 // test, scripted answers to its modal dialogs and message boxes, and a file
-// dialog stand-in.
+// dialog stand-in. GUI tests take the Win32 headers and the shared test
+// helpers from here.
 #pragma once
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <gtest/gtest.h>
 
+#include "tests/test_support.h"
 #include "ui/binding.h"
 
 #include <deque>
@@ -24,6 +27,11 @@ struct ShownBox {
   bool questionIcon = false;
   bool yesNoCancel = false;
   bool yesNo = false;
+  // "CAPTION: TEXT", then " (warning)" or " (question)" for those icons.
+  std::string Says() const {
+    return caption + ": " + text + (warningIcon ? " (warning)" : "") +
+           (questionIcon ? " (question)" : "");
+  }
 };
 
 // Run on the next modal dialog, property sheet or message box that appears,
@@ -33,16 +41,8 @@ using DialogStep = std::function<void(HWND window)>;
 
 // Presses a button of any dialog or message box (WM_COMMAND with its id).
 DialogStep Press(int button);
-// Answers a message box with one of its buttons.
-inline DialogStep Answer(int button) {
-  return Press(button);
-}
 // Works on a property sheet, then presses PSBTN_OK or PSBTN_CANCEL.
 DialogStep OnSheet(std::function<void(HWND sheet)> act, int button);
-// Works on a dialog; `act` must close it.
-inline DialogStep OnDialog(DialogStep act) {
-  return act;
-}
 
 class GuiTest : public ::testing::Test {
  protected:
@@ -57,12 +57,10 @@ class GuiTest : public ::testing::Test {
   // Runs a command of the main window.
   void Command(int command);
   // Runs a table's dialog on `target`, as the only page of a sheet or as a
-  // modal dialog; `act` works on it, then OK or Cancel closes it. Returns
-  // whether the runner reported OK.
-  bool OpenTable(const DialogTable& table, std::span<uint8_t> target, bool page,
+  // modal dialog; `act` works on it, then OK or Cancel closes it, and the
+  // runner must report which.
+  void OpenTable(const DialogTable& table, std::span<uint8_t> target, bool page,
                  std::function<void(HWND)> act, bool ok = true);
-  // Sends WM_CLOSE to the main window.
-  void Close();
 
  public:
   // Answers of the file dialogs, in order; nullopt cancels.
@@ -80,14 +78,13 @@ extern std::vector<std::string> shownDialogs;
 // The file dialogs asked for, in order: 'o' open, 's' save.
 extern std::string fileDialogs;
 
-// The text of a window, and of a dialog's item.
+// The text of a window (the report view: reportEdit), and of a dialog's item
+// (a drop-down list: its selected entry, or "" when none is).
 std::string WindowText(HWND window);
 std::string DialogItemText(HWND dialog, int id);
-// The texts of several items joined by '|'.
+// The states of several items joined by '|': a check box or radio button as
+// "on" or "off", any other item by its text (a drop-down list: its selection).
 std::string ItemTexts(HWND dialog, std::initializer_list<int> ids);
-
-// The report view's text.
-std::string ReportViewText();
 
 // The page currently shown by a property sheet.
 HWND CurrentPage(HWND sheet);
@@ -104,8 +101,6 @@ inline bool Enabled(HWND d, int id) {
 inline bool Shown(HWND d, int id) {
   return IsWindowVisible(GetDlgItem(d, id));
 }
-// The text of a list's selected entry, or "" when none is selected.
-std::string SelectedText(HWND dialog, int list);
 
 // Selects a list entry as the operator would (the selection and CBN_SELCHANGE).
 void SelectEntry(HWND dialog, int list, int index);

@@ -1,8 +1,4 @@
 // The "Reader Settings" sheet and its "Scanner" page, opened by Configure.
-#include <windows.h>
-
-#include <commctrl.h>
-
 #include "keycodes/key_code_string.h"
 #include "report/settings_report.h"
 #include "resources/resource_ids.h"
@@ -17,8 +13,7 @@ using Bytes = std::vector<uint8_t>;
 class ReaderSheet : public GuiTest {
  protected:
   // Configure: `act` works on the page of tab `tab`, then `button` closes the sheet.
-  void Configure(std::function<void(HWND page)> act, int button = PSBTN_OK,
-                 const char* tab = "Scanner") {
+  void Configure(const char* tab, std::function<void(HWND page)> act, int button = PSBTN_OK) {
     Expect({OnSheet(
         [act, tab](HWND sheet) {
           EXPECT_EQ(WindowText(sheet), "Reader Settings");
@@ -30,20 +25,15 @@ class ReaderSheet : public GuiTest {
         button)});
     Command(IDM_CONFIGURE);
   }
-  void OnInterface(std::function<void(HWND page)> act, int button = PSBTN_OK) {
-    Configure(std::move(act), button, "Interface");
-  }
 };
 
 TEST_F(ReaderSheet, OkWritesTheScannerPageBitsOnly) {
   settingsImage.bytes.fill(0xAA);
-  Configure([](HWND page) {
-    EXPECT_EQ(SelectedText(page, IDC_SCAN_MODE), "");  // 10 has no entry
-    EXPECT_EQ(SelectedText(page, IDC_READ_REDUNDANCY), "Two times");
-    EXPECT_EQ(SelectedText(page, IDC_BUZZER_FREQUENCY), "2 KHz");
-    EXPECT_EQ(DialogItemText(page, IDC_SCAN_TIMEOUT), "170");
-    EXPECT_TRUE(Checked(page, IDC_NEGATIVE_BARCODE));
-    EXPECT_FALSE(Checked(page, IDC_AUTO_SENSE));
+  Configure("Scanner", [](HWND page) {
+    // A scan mode of 10 has no entry.
+    EXPECT_EQ(ItemTexts(page, {IDC_SCAN_MODE, IDC_READ_REDUNDANCY, IDC_BUZZER_FREQUENCY,
+                               IDC_SCAN_TIMEOUT, IDC_NEGATIVE_BARCODE, IDC_AUTO_SENSE}),
+              "|Two times|2 KHz|170|on|off");
     SelectEntry(page, IDC_SCAN_MODE, 4);         // "Momentary"
     SelectEntry(page, IDC_READ_REDUNDANCY, 1);   // "One time"
     SelectEntry(page, IDC_REREAD_DELAY, 2);      // "0.4 sec"
@@ -52,29 +42,27 @@ TEST_F(ReaderSheet, OkWritesTheScannerPageBitsOnly) {
     for (const int box : {IDC_NEGATIVE_BARCODE, IDC_GOOD_READ_LED, IDC_BUZZER_OFF, IDC_AUTO_SENSE})
       Click(page, box);
   });
+  // Byte 4: Momentary, buzzer off, 4 KHz, positive bar codes; 5: 0.4 sec, auto
+  // sense, bits 3, 4, 5 and 7 as they were; 7: one time, bits 2 to 7 as they
+  // were; 8: 200; 67: good read LED off, the other bits as they were.
   SettingsImage expected;
   expected.bytes.fill(0xAA);
-  expected.bytes[4] = 0x45;  // Momentary, buzzer off, 4 KHz, positive bar codes
-  expected.bytes[5] = 0xEA;  // 0.4 sec, auto sense, bits 3, 4, 5 and 7 as they were
-  expected.bytes[7] = 0xA9;  // one time, bits 2 to 7 as they were
-  expected.bytes[8] = 200;
-  expected.bytes[67] = 0x8A;  // good read LED off, the other bits as they were
+  Patch(expected.bytes.data(), "4: 45 EA 7: A9 C8 67: 8A");
   EXPECT_EQ(settingsImage.bytes, expected.bytes);
   EXPECT_EQ(settingsModified, 1);
-  EXPECT_EQ(ReportViewText(), ReportText(expected, InterfaceMode));
+  EXPECT_EQ(WindowText(reportEdit), ReportText(expected, InterfaceMode));
 }
 
 TEST_F(ReaderSheet, CancelWritesNothingButRebuildsTheReport) {
-  settingsImage.bytes[4] = 0x5B;
-  settingsImage.bytes[0] = 250;
+  Patch(settingsImage.bytes.data(), "0: FA 4: 5B");
   const SettingsImage before = settingsImage;
   SetWindowTextA(reportEdit, "typed by the operator");
   Configure(
+      "Scanner",
       [](HWND page) {
-        EXPECT_EQ(SelectedText(page, IDC_SCAN_MODE), "Repeat");
-        EXPECT_EQ(SelectedText(page, IDC_BUZZER_FREQUENCY), "1 KHz");
-        EXPECT_TRUE(Checked(page, IDC_NEGATIVE_BARCODE));
-        EXPECT_FALSE(Checked(page, IDC_BUZZER_OFF));
+        EXPECT_EQ(ItemTexts(page, {IDC_SCAN_MODE, IDC_BUZZER_FREQUENCY, IDC_NEGATIVE_BARCODE,
+                                   IDC_BUZZER_OFF}),
+                  "Repeat|1 KHz|on|off");
         SelectEntry(page, IDC_SCAN_MODE, 6);
         Click(page, IDC_BUZZER_OFF);
       },
@@ -83,12 +71,12 @@ TEST_F(ReaderSheet, CancelWritesNothingButRebuildsTheReport) {
   EXPECT_EQ(settingsModified, 0);
   // Closing derives the key mode from byte 0: 250 is wand emulation.
   EXPECT_EQ(InterfaceMode, InterfaceKind::WandEmulation);
-  EXPECT_EQ(ReportViewText(), ReportText(before, InterfaceKind::WandEmulation));
-  Configure([](HWND page) { EXPECT_EQ(SelectedText(page, IDC_SCAN_MODE), "Repeat"); });
+  EXPECT_EQ(WindowText(reportEdit), ReportText(before, InterfaceKind::WandEmulation));
+  Configure("Scanner", [](HWND page) { EXPECT_EQ(DialogItemText(page, IDC_SCAN_MODE), "Repeat"); });
 }
 
 TEST_F(ReaderSheet, TimeOutKeepsToUnsignedNumbers) {
-  Configure([](HWND page) {
+  Configure("Scanner", [](HWND page) {
     for (const char* typed : {"abc", "12a"}) {
       TypeText(page, IDC_SCAN_TIMEOUT, typed);
       EXPECT_EQ(DialogItemText(page, IDC_SCAN_TIMEOUT), "0") << typed;
@@ -98,16 +86,15 @@ TEST_F(ReaderSheet, TimeOutKeepsToUnsignedNumbers) {
   EXPECT_EQ(settingsImage.bytes[8], 0);
   // Pasted whole, as leading spaces could not be typed one by one.
   for (const char* pasted : {"300", "99999999999", "  42"}) {
-    Configure([pasted](HWND page) { SetDlgItemTextA(page, IDC_SCAN_TIMEOUT, pasted); });
+    Configure("Scanner", [pasted](HWND page) { SetDlgItemTextA(page, IDC_SCAN_TIMEOUT, pasted); });
     EXPECT_EQ(settingsImage.bytes[8], pasted[0] == ' ' ? 42 : 255) << pasted;
   }
 }
 
 TEST_F(ReaderSheet, InterfacePageShowsTheGroupOfByteZero) {
   settingsImage.bytes[0] = 0;
-  OnInterface([](HWND page) {
-    EXPECT_EQ(SelectedText(page, IDC_SCANNER_INTERFACE), "RS-232");
-    EXPECT_EQ(SelectedText(page, IDC_KEYBOARD_TYPE), "PCAT (US)");
+  Configure("Interface", [](HWND page) {
+    EXPECT_EQ(ItemTexts(page, {IDC_SCANNER_INTERFACE, IDC_KEYBOARD_TYPE}), "RS-232|PCAT (US)");
     EXPECT_TRUE(Shown(page, IDC_HOST_BAUD_RATE) && Shown(page, IDC_INTER_CHAR_DELAY));
     EXPECT_FALSE(Shown(page, IDC_KEYBOARD_TYPE) || Shown(page, IDC_MARGIN_TIME));
     SelectEntry(page, IDC_SCANNER_INTERFACE, 0);
@@ -115,10 +102,11 @@ TEST_F(ReaderSheet, InterfacePageShowsTheGroupOfByteZero) {
     EXPECT_EQ(InterfaceMode, InterfaceKind::KeyboardWedge);
   });
   EXPECT_EQ(settingsImage.bytes[0], 1);
-  EXPECT_NE(ReportViewText().find("Keyboard Wedge"), std::string::npos);
+  EXPECT_NE(WindowText(reportEdit).find("Keyboard Wedge"), std::string::npos);
 
   settingsImage.bytes[0] = 250;
-  OnInterface(
+  Configure(
+      "Interface",
       [](HWND page) {
         EXPECT_TRUE(Shown(page, IDC_PDF417_BLOCK_DELAY) && Shown(page, IDC_MARGIN_TIME));
         EXPECT_FALSE(Enabled(page, IDC_PDF417_BLOCK_DELAY));
@@ -129,10 +117,9 @@ TEST_F(ReaderSheet, InterfacePageShowsTheGroupOfByteZero) {
   EXPECT_EQ(settingsImage.bytes[0], 250);
   EXPECT_EQ(InterfaceMode, InterfaceKind::WandEmulation);  // follows byte 0 again
 
-  settingsImage.bytes[0] = 28;
-  settingsImage.bytes[1] = 0x5B;
-  OnInterface([](HWND page) {
-    EXPECT_EQ(SelectedText(page, IDC_KEYBOARD_TYPE), "IBM 34XX//319X, Memorex Telex 122 Keys");
+  Patch(settingsImage.bytes.data(), "0: 1C 5B");
+  Configure("Interface", [](HWND page) {
+    EXPECT_EQ(DialogItemText(page, IDC_KEYBOARD_TYPE), "IBM 34XX//319X, Memorex Telex 122 Keys");
     SelectEntry(page, IDC_SCANNER_INTERFACE, 1);
   });
   // Capital lock type 1 is stored back as 2.
@@ -140,9 +127,8 @@ TEST_F(ReaderSheet, InterfacePageShowsTheGroupOfByteZero) {
 }
 
 TEST_F(ReaderSheet, InterfaceListsAreWrittenWhicheverGroupIsShown) {
-  settingsImage.bytes[0] = 0;
-  settingsImage.bytes[67] = 0x03;  // "Dual Port, Male End"
-  OnInterface([](HWND page) {
+  Patch(settingsImage.bytes.data(), "0: 00 67: 03");  // "Dual Port, Male End"
+  Configure("Interface", [](HWND page) {
     EXPECT_FALSE(Enabled(page, IDC_HOST_FLOW_CONTROL));
     SelectEntry(page, IDC_TRANSMISSION_MODE, 0);
     SelectEntry(page, IDC_SCANNER_INTERFACE, 0);
@@ -156,21 +142,18 @@ TEST_F(ReaderSheet, InterfaceListsAreWrittenWhicheverGroupIsShown) {
   EXPECT_EQ(Bytes({b[0], b[1], b[3], b[67]}), (Bytes{1, 0x18, 0x25, 0}));
 
   settingsImage.bytes[0] = 100;  // keyboard wedge with no keyboard type
-  OnInterface([](HWND page) { EXPECT_EQ(SelectedText(page, IDC_KEYBOARD_TYPE), ""); });
+  Configure("Interface", [](HWND page) { EXPECT_EQ(DialogItemText(page, IDC_KEYBOARD_TYPE), ""); });
   EXPECT_EQ(settingsImage.bytes[0], 100);
 }
 
 TEST_F(ReaderSheet, CodeLengthPageShowsBytesTwelveAndThirteen) {
-  settingsImage.bytes[12] = 0x81;
-  settingsImage.bytes[13] = 0x40;
-  Configure(
-      [](HWND page) {
-        for (int id = IDC_CODE_LENGTH_FIRST; id <= IDC_CODE_LENGTH_PDF417; ++id)
-          EXPECT_EQ(Checked(page, id), id == 101 || id == 108 || id == 115) << id;
-        EXPECT_FALSE(Enabled(page, IDC_CODE_LENGTH_PDF417));
-        Click(page, IDC_CODE_LENGTH_FIRST + 11);  // "EAN8"
-      },
-      PSBTN_OK, "Code Length");
+  Patch(settingsImage.bytes.data(), "12: 81 40");
+  Configure("Code Length", [](HWND page) {
+    for (int id = IDC_CODE_LENGTH_FIRST; id <= IDC_CODE_LENGTH_PDF417; ++id)
+      EXPECT_EQ(Checked(page, id), id == 101 || id == 108 || id == 115) << id;
+    EXPECT_FALSE(Enabled(page, IDC_CODE_LENGTH_PDF417));
+    Click(page, IDC_CODE_LENGTH_FIRST + 11);  // "EAN8"
+  });
   EXPECT_EQ(Bytes({settingsImage.bytes[12], settingsImage.bytes[13]}), (Bytes{0x81, 0x48}));
 }
 

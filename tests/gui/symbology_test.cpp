@@ -1,5 +1,5 @@
 // The "Symbology" page, the symbology parameter dialogs and the "Code ID" page.
-#include <windows.h>
+#include <tuple>
 
 #include "keycodes/key_code_string.h"
 #include "resources/resource_ids.h"
@@ -28,30 +28,25 @@ class Symbology : public GuiTest {
 };
 
 TEST_F(Symbology, PageSumsUpAddOnsAndOnlyClearsThem) {
-  image[10] = 0x04;  // UPCE without add-on only
-  image[11] = 0xFF;
-  image[17] = image[18] = 0xFF;
+  Patch(image.data(), "10: 04 FF 17: FF FF");  // UPCE without add-on only
   Page([](HWND page) {
-    EXPECT_TRUE(Checked(page, kBox + 8) && Enabled(page, CONFIGURE_OF(kBox + 8)));
-    for (const int box : {kBox + 9, kBox + 14})
-      EXPECT_FALSE(Checked(page, box) || Enabled(page, CONFIGURE_OF(box))) << box;
-    EXPECT_FALSE(Checked(page, kBox + 15));
+    EXPECT_EQ(ItemTexts(page, {kBox + 8, kBox + 9, kBox + 14, kBox + 15}), "on|off|off|off");
+    EXPECT_TRUE(Enabled(page, CONFIGURE_OF(kBox + 8)));
+    EXPECT_FALSE(Enabled(page, CONFIGURE_OF(kBox + 9)) || Enabled(page, CONFIGURE_OF(kBox + 14)));
     Click(page, kBox + 10);  // unchecks EAN13
   });
-  EXPECT_EQ(Bytes(image.begin() + 10, image.begin() + 12), (Bytes{0x04, 0xF8}));
-  EXPECT_EQ(Bytes(image.begin() + 17, image.begin() + 19), (Bytes{0xFF, 0xFF}));
+  EXPECT_EQ(Bytes({image[10], image[11], image[17], image[18]}), (Bytes{0x04, 0xF8, 0xFF, 0xFF}));
 }
 
 TEST_F(Symbology, ParameterDialogWritesAtItsOwnOkWhateverTheSheetDoes) {
-  image[9] = 0x40;  // Codabar on
-  image[16] = 0xC3;
+  Patch(image.data(), "9: 40 16: C3");  // Codabar on
   Page(
       [this](HWND page) {
-        Expect({OnDialog([](HWND codabar) {
+        Expect({[](HWND codabar) {
           Click(codabar, kChoice + 3);  // "ABCD / TN*E"
           Click(codabar, kOption);      // "Transmit Start/Stop"
           Press(IDOK)(codabar);
-        })});
+        }});
         Click(page, CONFIGURE_OF(kBox + 6));
         Click(page, kBox);  // Code 39 on, then cancelled with the sheet
       },
@@ -60,14 +55,13 @@ TEST_F(Symbology, ParameterDialogWritesAtItsOwnOkWhateverTheSheetDoes) {
 }
 
 TEST_F(Symbology, PrefixAndSuffixAreShownByInterfaceAndWrittenBackAsTheyWere) {
-  const Bytes keys = {0x41, 0x42, 0x43, 0x44, 0x0D, 0x00, 0x00, 0x00};
+  const Bytes keys = Hex("41 42 43 44 0D 00 00 00");
   std::copy(keys.begin(), keys.end(), image.begin() + 27);
   for (const auto mode : {InterfaceKind::KeyboardWedge, InterfaceKind::Rs232}) {
     InterfaceMode = mode;
     Page([mode](HWND page) {
-      EXPECT_EQ(DialogItemText(page, IDC_PREFIX), "[A][B][C][D]");
-      EXPECT_EQ(DialogItemText(page, IDC_SUFFIX),
-                mode == InterfaceKind::Rs232 ? "[CR]" : "[Enter]");
+      EXPECT_EQ(ItemTexts(page, {IDC_PREFIX, IDC_SUFFIX}),
+                mode == InterfaceKind::Rs232 ? "[A][B][C][D]|[CR]" : "[A][B][C][D]|[Enter]");
       TypeText(page, IDC_SUFFIX, "typed");
     });
     EXPECT_EQ(Bytes(image.begin() + 27, image.begin() + 35), keys);
@@ -75,11 +69,9 @@ TEST_F(Symbology, PrefixAndSuffixAreShownByInterfaceAndWrittenBackAsTheyWere) {
 }
 
 TEST_F(Symbology, LengthQualificationsShowTheirModeAndHoldTheirLimits) {
-  image[14] = 0xC0;  // Industrial 25 start/stop 3: no button
-  image[19] = 0x1A;  // fixed, 13
-  image[20] = 0x04;
-  image[21] = 0x8D;  // Interleave 25: max/min, 13
-  image[22] = 0x06;
+  // Industrial 25: start/stop 3 (no button), fixed lengths 13 and 4;
+  // Interleave 25: max/min, 13 and 6.
+  Patch(image.data(), "14: C0 19: 1A 04 8D 06");
   const auto shows = [](const char* texts) {
     return [=](HWND d) {
       EXPECT_EQ(ItemTexts(d, {IDC_LENGTH_LABEL_1, IDC_LENGTH_LABEL_2, IDC_LENGTH_1, IDC_LENGTH_2}),
@@ -100,16 +92,15 @@ TEST_F(Symbology, LengthQualificationsShowTheirModeAndHoldTheirLimits) {
   Params(kInterleave25Params, shows("Max Length :|Min Length :|13|6"));
   EXPECT_EQ(image[21], 0x8D);
 
-  const struct {
-    const char *first, *second;
-    uint8_t stored1, stored2;
-  } limits[] = {{"10", "20", 10, 10}, {"0", "0", 1, 1}, {"", "", 127, 1}, {"127", "3", 127, 3}};
-  for (const auto& each : limits) {
+  // Typed max and min, and what is stored.
+  const std::tuple<const char*, const char*, uint8_t, uint8_t> limits[] = {
+      {"10", "20", 10, 10}, {"0", "0", 1, 1}, {"", "", 127, 1}, {"127", "3", 127, 3}};
+  for (const auto& [first, second, stored1, stored2] : limits) {
     Params(kInterleave25Params, [&](HWND d) {
-      TypeText(d, IDC_LENGTH_1, each.first);
-      TypeText(d, IDC_LENGTH_2, each.second);
+      TypeText(d, IDC_LENGTH_1, first);
+      TypeText(d, IDC_LENGTH_2, second);
     });
-    EXPECT_EQ(Bytes({image[21], image[22]}), (Bytes{uint8_t(0x80 | each.stored1), each.stored2}));
+    EXPECT_EQ(Bytes({image[21], image[22]}), (Bytes{uint8_t(0x80 | stored1), stored2}));
   }
 }
 
@@ -140,9 +131,8 @@ TEST_F(Symbology, CodeIdSetsAndClearReachTheImageOnlyOnOk) {
     EXPECT_EQ(DialogItemText(page, IDC_CODE_ID_FIRST + 10), "[F][F]");
     EXPECT_EQ(DialogItemText(page, IDC_CODE_ID_PDF417), "");
   });
-  EXPECT_EQ(Bytes(image.begin() + 55, image.begin() + 57), (Bytes{0x46, 0x46}));
-  EXPECT_EQ(Bytes(image.begin() + 51, image.begin() + 53), (Bytes{0x6B, 0x00}));
-  EXPECT_EQ(Bytes(image.begin() + 63, image.begin() + 65), (Bytes{0x51, 0x00}));
+  EXPECT_EQ(Bytes({image[51], image[52], image[55], image[56], image[63], image[64]}),
+            (Bytes{0x6B, 0x00, 0x46, 0x46, 0x51, 0x00}));
   OpenTable(kCodeIdPage, image, true, [](HWND page) { Click(page, IDC_CODE_ID_CLEAR); });
   EXPECT_EQ(Bytes(image.begin() + 35, image.begin() + 65), Bytes(30, 0));
 }
