@@ -17,11 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::string text;
   const KeyRendering rendering = RenderKeyCodeString(field, text, mode);
-  FUZZ_CHECK(rendering.count >= 0 && static_cast<size_t>(rendering.count) <= capacity);
-  FUZZ_CHECK(IsPlainText(text, false));
+  Check(rendering.count >= 0 && static_cast<size_t>(rendering.count) <= capacity);
+  Check(IsPlainText(text, false));
   std::string again;
   RenderKeyCodeString(field, again, mode);
-  FUZZ_CHECK(again == text);
+  Check(again == text);
 
   // The keys the count covers render as the start of the text, and the text
   // read back renders the same again. (A flag byte with no key after it still
@@ -30,12 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::span<const uint8_t> keys(field.data(), static_cast<size_t>(rendering.count));
   std::string counted;
   RenderKeyCodeString(keys, counted, mode);
-  FUZZ_CHECK(text.starts_with(counted));
+  Check(text.starts_with(counted));
   if (counted.find("[]") != counted.npos) return 0;
   const KeyParse parse = ParseKeyCodeString(counted, mode);
-  FUZZ_CHECK(parse.error.empty() && parse.bytes.size() <= capacity);
+  Check(parse.error.empty() && parse.bytes.size() <= capacity);
   std::string reread;
   RenderKeyCodeString(parse.bytes, reread, mode);
-  FUZZ_CHECK(reread == counted);
+  Check(reread == counted);
   return 0;
 }

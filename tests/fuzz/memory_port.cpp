@@ -27,7 +27,8 @@ long ReadPort(Port&, uint8_t* buffer, size_t capacity) {
     std::string& bytes = queue.front().bytes;
     const size_t n = std::min(capacity - got, bytes.size());
     std::memcpy(buffer + got, bytes.data(), n);
-    memoryLine.read.append(bytes, 0, n);
+    if (memoryLine.read.empty()) memoryLine.read.emplace_back();
+    memoryLine.read.back().append(bytes, 0, n);
     got += n;
     bytes.erase(0, n);
     if (bytes.empty()) queue.erase(queue.begin());
@@ -39,6 +40,7 @@ int WritePort(Port&, const uint8_t* data, size_t size) {
   if (memoryLine.writeFails) return 0;
   const std::string_view written(reinterpret_cast<const char*>(data), size);
   memoryLine.wire += written;
+  memoryLine.read.emplace_back();
   if (memoryLine.peer) memoryLine.peer(memoryLine.context, written);
   return 1;
 }

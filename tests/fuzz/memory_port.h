@@ -16,7 +16,7 @@ struct Arrival {
 struct MemoryLine {
   uint32_t now = 0;
   std::string wire;               // everything written so far
-  std::string read;               // everything read so far
+  std::vector<std::string> read;  // what was read after each write, one entry a write
   std::vector<Arrival> arrivals;  // in order of time
   bool readFails = false;         // the port fails on the next read or wait
   bool writeFails = false;        // the next write fails

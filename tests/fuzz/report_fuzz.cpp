@@ -13,9 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::copy_n(data + 1, std::min<size_t>(size - 1, kImageSize), image.bytes.begin());
 
   const std::string text = ReportText(image, mode);
-  FUZZ_CHECK(!text.empty());
-  FUZZ_CHECK(IsPlainText(text, true));
-  FUZZ_CHECK(text.size() >= 2 && text.substr(text.size() - 2) == "\r\n");
-  FUZZ_CHECK(ReportText(image, mode) == text);
+  Check(!text.empty());
+  Check(IsPlainText(text, true));
+  Check(text.size() >= 2 && text.substr(text.size() - 2) == "\r\n");
+  Check(ReportText(image, mode) == text);
   return 0;
 }

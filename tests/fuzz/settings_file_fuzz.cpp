@@ -43,26 +43,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const SettingsImage before = Pattern(0x35);
   SettingsImage image = before;
-  FUZZ_CHECK(ReadSettingsFile(kOpened.c_str(), image) == 1);
+  Check(ReadSettingsFile(kOpened.c_str(), image) == 1);
   const size_t taken = std::min<size_t>(size, kImageSize);
-  FUZZ_CHECK(std::equal(data, data + taken, image.bytes.begin()));
-  FUZZ_CHECK(
-      std::equal(image.bytes.begin() + taken, image.bytes.end(), before.bytes.begin() + taken));
+  Check(std::equal(data, data + taken, image.bytes.begin()));
+  Check(std::equal(image.bytes.begin() + taken, image.bytes.end(), before.bytes.begin() + taken));
 
-  FUZZ_CHECK(WriteSettingsFile(kSaved.c_str(), image) == 1);
+  Check(WriteSettingsFile(kSaved.c_str(), image) == 1);
   const std::string saved = FileBytes(kSaved);
-  FUZZ_CHECK(saved.size() == kImageSize &&
-             std::memcmp(saved.data(), image.bytes.data(), kImageSize) == 0);
+  Check(saved.size() == kImageSize &&
+        std::memcmp(saved.data(), image.bytes.data(), kImageSize) == 0);
   SettingsImage reread = Pattern(0xC4);
-  FUZZ_CHECK(ReadSettingsFile(kSaved.c_str(), reread) == 1 && reread.bytes == image.bytes);
+  Check(ReadSettingsFile(kSaved.c_str(), reread) == 1 && reread.bytes == image.bytes);
 
   // The Save As name of the same bytes taken as a chosen name.
   const std::string_view chosen(reinterpret_cast<const char*>(data), size);
   if (const auto path = SaveAsPath(chosen)) {
-    FUZZ_CHECK(path->starts_with(chosen) && path->ends_with(kSettingsSuffix));
-    FUZZ_CHECK(path->size() <= kMaxPathLength);
+    Check(path->starts_with(chosen) && path->ends_with(kSettingsSuffix));
+    Check(path->size() <= kMaxPathLength);
   } else {
-    FUZZ_CHECK(chosen.empty() || chosen.size() + 4 > kMaxPathLength);
+    Check(chosen.empty() || chosen.size() + 4 > kMaxPathLength);
   }
   return 0;
 }

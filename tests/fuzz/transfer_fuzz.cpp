@@ -68,12 +68,12 @@ bool WireImage(const std::string& wire, SettingsImage& image) {
   for (size_t start = 0, end; (end = wire.find('\r', start)) != wire.npos; start = end + 1) {
     const std::string_view line(wire.data() + start, end - start);
     if (line == "VERSION" || line == "UPDATE" || line == "EXIT") continue;
-    FUZZ_CHECK(line.size() == 36 && line.substr(1, 3) == "010");
+    Check(line.size() == 36 && line.substr(1, 3) == "010");
     const int block = DigitValue(line[0]);
-    FUZZ_CHECK(block >= 0);
+    Check(block >= 0);
     for (int k = 0; k < kBlockSize; ++k) {
       const int high = DigitValue(line[4 + 2 * k]), low = DigitValue(line[5 + 2 * k]);
-      FUZZ_CHECK(high >= 0 && low >= 0);
+      Check(high >= 0 && low >= 0);
       image.bytes[block * kBlockSize + k] = static_cast<uint8_t>(high * 16 + low);
     }
     seen[block] = true;
@@ -81,17 +81,13 @@ bool WireImage(const std::string& wire, SettingsImage& image) {
   return std::all_of(seen.begin(), seen.end(), [](bool b) { return b; });
 }
 
-// How many of the CR-ended lines in `stream` are `accepted` replies. Every
-// command answered successfully took one such line of its own.
-int CountLines(const std::string& stream, bool (*accepted)(std::string_view line)) {
+// How many commands got an `accepted` line as their whole reply. A command
+// answered successfully took such a reply of its own.
+int CountReplies(bool (*accepted)(std::string_view line)) {
   int count = 0;
-  for (size_t start = 0, end; (end = stream.find('\r', start)) != stream.npos; start = end + 1)
-    count += accepted(std::string_view(stream).substr(start, end - start));
+  for (const std::string& reply : memoryLine.read)
+    count += reply.ends_with('\r') && accepted(std::string_view(reply).substr(0, reply.size() - 1));
   return count;
-}
-bool IsAcknowledgement(std::string_view line) { return line == "ACK" || line == "DONE"; }
-bool IsBlockLine(std::string_view line) {
-  return line.size() == 32 && line.find_first_not_of("0123456789ABCDEFabcdef") == line.npos;
 }
 
 // One reply line collected into an area inside guard bytes.
@@ -108,10 +104,9 @@ void ReceiveInto(FuzzedDataProvider& in) {
   LinkFault fault = LinkFault::None;
   const int ok = ReceiveLine(port, std::span(buffer).subspan(kGuard, area), chunk,
                              memoryLine.now + 1000, length, fault);
-  FUZZ_CHECK(std::all_of(buffer.begin(), buffer.begin() + kGuard, [](char c) { return c == '#'; }));
-  FUZZ_CHECK(
-      std::all_of(buffer.begin() + kGuard + area, buffer.end(), [](char c) { return c == '#'; }));
-  if (ok) FUZZ_CHECK(length >= 1 && length <= area && buffer[kGuard + length - 1] == '\r');
+  Check(std::all_of(buffer.begin(), buffer.begin() + kGuard, [](char c) { return c == '#'; }));
+  Check(std::all_of(buffer.begin() + kGuard + area, buffer.end(), [](char c) { return c == '#'; }));
+  if (ok) Check(length >= 1 && length <= area && buffer[kGuard + length - 1] == '\r');
 }
 
 }  // namespace
@@ -144,15 +139,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int ok = DownloadImage(port, image, {}, &failure);
     SettingsImage sent = before;
     const bool allBlocks = WireImage(memoryLine.wire, sent);
-    if (ok) FUZZ_CHECK(allBlocks && sent.bytes == image.bytes);
-    if (ok) FUZZ_CHECK(CountLines(memoryLine.read, IsAcknowledgement) >= kBlockCount + 1);
-    if (ok && scanner.genuine) FUZZ_CHECK(scanner.simulator.image.bytes == image.bytes);
+    if (ok) Check(allBlocks && sent.bytes == image.bytes);
+    if (ok) Check(CountReplies(IsAcknowledgement) >= kBlockCount + 1);
+    if (ok && scanner.genuine) Check(scanner.simulator.image.bytes == image.bytes);
   } else {
     const int ok = ReadBackImage(port, image, {}, &failure);
-    if (!ok) FUZZ_CHECK(image.bytes == before.bytes);
-    if (ok) FUZZ_CHECK(CountLines(memoryLine.read, IsBlockLine) >= kBlockCount);
-    if (scanner.genuine) FUZZ_CHECK(ok && image.bytes == scannerImage.bytes);
+    if (!ok) Check(image.bytes == before.bytes);
+    if (ok) Check(CountReplies(IsBlockLine) >= kBlockCount);
+    if (scanner.genuine) Check(ok && image.bytes == scannerImage.bytes);
   }
-  if (failure.step != LinkStep::None) FUZZ_CHECK(IsPlainText(DescribeLinkFailure(failure), false));
+  if (failure.step != LinkStep::None) Check(IsPlainText(DescribeLinkFailure(failure), false));
   return 0;
 }

@@ -142,7 +142,7 @@ TEST_P(EveryTable, OpensRandomImagesSafely) {
   for (const Binding& b : c.table->rows) MarkOwned(b, owned);
   std::fill_n(owned.begin() + c.ownOffset, c.ownSize, 0xFF);
   std::mt19937 random(static_cast<unsigned>(c.size * 7 + c.table->rows.size()));
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < 12; ++i) {
     Bytes image(c.size);
     for (uint8_t& byte : image) byte = static_cast<uint8_t>(random());
     Bytes target = image;
