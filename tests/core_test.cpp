@@ -87,24 +87,18 @@ TEST(SettingsFile, FailedSaveKeepsTheOldFileAndLeavesNoLitter) {
 }
 
 // Per interface mode, fields (their size is the capacity) and their rendering;
-// each rendering knows nothing of the one before.
+// each rendering knows nothing of the one before. The golden reports show
+// plain, modified and scan-code keys in full fields; these are the edges.
 const std::vector<std::pair<const char*, const char*>> kKeyCases[] = {
     {{"00 41 42 43", ""},
-     {"41 42 43 44", "[A][B][C][D]"},
-     {"0D 00 00 00", "[Enter]"},
      {"09 7F", "[HT][Delay]"},
      {"78 7A", "[x][z]"},
      {"1E 1F 8A 8F", "[][][][]"},
-     {"C1 61", "[Shift][a]"},
      {"C2 62", "[LeftCtrl][b]"},
-     {"E0 41", "[Break][A]"},
-     {"C3 0D C3 09", "[Shift][LeftCtrl][Enter][Shift][LeftCtrl][HT]"},
-     {"FF 41", "[Shift][LeftCtrl][LeftAlt][RightCtrl][RightAlt][Break][A]"},
      {"C4 00 00 00", "[LeftAlt]"},
      {"C0 1C 00 00", "[1C]"},
-     {"C0 1C C0 5A", "[1C][5A]"},
      {"C0 00 C0 5A", ""}},
-    {{"00 41", ""}, {"41 42 43 44", "[A][B][C][D]"}, {"0D 00", "[CR]"}, {"09 7F", "[HT][DEL]"}},
+    {{"00 41", ""}, {"09 7F", "[HT][DEL]"}},
     {{"00 41", ""}, {"0D 09", "[CR][HT]"}, {"78 7A 20 00", "[x][z][Space]"}},
 };
 

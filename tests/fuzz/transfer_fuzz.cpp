@@ -7,11 +7,14 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include "link/hex_digits.h"
+#include "link/port.h"
 #include "link/simulator.h"
 #include "link/transfer.h"
 #include "tests/fuzz/fuzz_check.h"
-#include "tests/fuzz/memory_port.h"
 
 namespace {
 
@@ -21,10 +24,79 @@ struct Scanner {
   bool genuine = true;  // every reply so far was the simulator's own, in time
 };
 
+// The port the transfers use, in memory and on a virtual clock: what the host
+// writes is kept and answered by Answer() below, whose replies arrive at the
+// ticks it chose. Waiting moves the clock, so deadlines cost no real time.
+struct Arrival {
+  uint32_t at;  // virtual tick
+  std::string bytes;
+};
+struct Memory {
+  uint32_t now = 0;
+  std::string wire;                   // everything written so far
+  std::vector<std::string> read{""};  // what was read before the first write, after each
+  std::vector<Arrival> arrivals;      // in order of time
+  bool readFails = false;             // the port fails on the next read or wait
+  bool writeFails = false;            // the next write fails
+  Scanner* scanner = nullptr;
+} memory;
+
+void Answer(Scanner& s, std::string_view written);
+
+// Queues `bytes` to arrive `delay` ticks from now, ordered by time relative
+// to now, so that the clock may wrap around.
+void Schedule(uint32_t delay, std::string bytes) {
+  const uint32_t at = memory.now + delay;
+  const auto later = std::find_if(memory.arrivals.begin(), memory.arrivals.end(),
+                                  [delay](const Arrival& a) { return a.at - memory.now > delay; });
+  memory.arrivals.insert(later, {at, std::move(bytes)});
+}
+
+}  // namespace
+
+long ReadPort(Port&, uint8_t* buffer, size_t capacity) {
+  if (memory.readFails) return -1;
+  size_t got = 0;
+  while (got < capacity && !memory.arrivals.empty() &&
+         static_cast<int32_t>(memory.arrivals.front().at - memory.now) <= 0) {
+    std::string& bytes = memory.arrivals.front().bytes;
+    const size_t n = std::min(capacity - got, bytes.size());
+    std::memcpy(buffer + got, bytes.data(), n);
+    memory.read.back().append(bytes, 0, n);
+    got += n;
+    bytes.erase(0, n);
+    if (bytes.empty()) memory.arrivals.erase(memory.arrivals.begin());
+  }
+  return static_cast<long>(got);
+}
+
+int WritePort(Port&, const uint8_t* data, size_t size) {
+  if (memory.writeFails) return 0;
+  const std::string_view written(reinterpret_cast<const char*>(data), size);
+  memory.wire += written;
+  memory.read.emplace_back();
+  if (memory.scanner) Answer(*memory.scanner, written);
+  return 1;
+}
+
+int WaitForPortInput(Port&, uint32_t milliseconds) {
+  if (memory.readFails) return -1;
+  uint32_t step = milliseconds;
+  if (!memory.arrivals.empty())
+    step = std::min(step, std::max<uint32_t>(1, memory.arrivals.front().at - memory.now));
+  memory.now += step;
+  return 0;
+}
+
+uint32_t TickCount() {
+  return memory.now;
+}
+
+namespace {
+
 // Each command gets the simulator's reply, possibly in two pieces, or in its
 // place other bytes, nothing, or a port that fails.
-void Answer(void* context, std::string_view written) {
-  Scanner& s = *static_cast<Scanner*>(context);
+void Answer(Scanner& s, std::string_view written) {
   FuzzedDataProvider& in = *s.input;
   std::string reply;
   for (const std::string& line :
@@ -48,18 +120,16 @@ void Answer(void* context, std::string_view written) {
     case 4:
       break;
     case 5:
-      (in.ConsumeBool() ? memoryLine.readFails : memoryLine.writeFails) = true;
+      (in.ConsumeBool() ? memory.readFails : memory.writeFails) = true;
       break;
   }
   s.genuine = false;
 }
 
-// A command digit; scanners of the old version class take 9 as '@'.
+// A command digit: upper-case hexadecimal, or '@', which scanners of the old
+// version class take for 9.
 int DigitValue(char c) {
-  if (c == '@') return 9;
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
+  return c == '@' ? 9 : c >= 'a' ? -1 : ReplyHexValue(c);
 }
 
 // The image as the block commands on the wire carry it: each block as last sent.
@@ -85,7 +155,7 @@ bool WireImage(const std::string& wire, SettingsImage& image) {
 // answered successfully took such a reply of its own.
 int CountReplies(bool (*accepted)(std::string_view line)) {
   int count = 0;
-  for (const std::string& reply : memoryLine.read)
+  for (const std::string& reply : memory.read)
     count += reply.ends_with('\r') && accepted(std::string_view(reply).substr(0, reply.size() - 1));
   return count;
 }
@@ -103,7 +173,7 @@ void ReceiveInto(FuzzedDataProvider& in) {
   size_t length = 0;
   LinkFault fault = LinkFault::None;
   const int ok = ReceiveLine(port, std::span(buffer).subspan(kGuard, area), chunk,
-                             memoryLine.now + 1000, length, fault);
+                             memory.now + 1000, length, fault);
   Check(std::all_of(buffer.begin(), buffer.begin() + kGuard, [](char c) { return c == '#'; }));
   Check(std::all_of(buffer.begin() + kGuard + area, buffer.end(), [](char c) { return c == '#'; }));
   if (ok) Check(length >= 1 && length <= area && buffer[kGuard + length - 1] == '\r');
@@ -113,8 +183,8 @@ void ReceiveInto(FuzzedDataProvider& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
-  memoryLine = MemoryLine{};
-  memoryLine.now = in.ConsumeIntegral<uint32_t>();
+  memory = Memory{};
+  memory.now = in.ConsumeIntegral<uint32_t>();
   const int operation = in.ConsumeIntegralInRange(0, 2);
   if (operation == 2) {
     ReceiveInto(in);
@@ -129,8 +199,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (uint8_t& b : scannerImage.bytes) b = in.ConsumeIntegral<uint8_t>();
   for (uint8_t& b : image.bytes) b = in.ConsumeIntegral<uint8_t>();
   Scanner scanner{&in, MakeSimulator(options, scannerImage)};
-  memoryLine.peer = Answer;
-  memoryLine.context = &scanner;
+  memory.scanner = &scanner;
 
   Port port;
   LinkFailure failure;
@@ -138,7 +207,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (operation == 0) {
     const int ok = DownloadImage(port, image, {}, &failure);
     SettingsImage sent = before;
-    const bool allBlocks = WireImage(memoryLine.wire, sent);
+    const bool allBlocks = WireImage(memory.wire, sent);
     if (ok) Check(allBlocks && sent.bytes == image.bytes);
     if (ok) Check(CountReplies(IsAcknowledgement) >= kBlockCount + 1);
     if (ok && scanner.genuine) Check(scanner.simulator.image.bytes == image.bytes);

@@ -42,28 +42,27 @@ bool Perturb(HWND dialog, const Binding& b) {
       Click(dialog, b.control);
       return true;
     case BindKind::Summary: {  // only unchecking writes
-      const bool wasChecked = IsDlgButtonChecked(dialog, b.control);
+      const bool wasChecked = IsChecked(dialog, b.control);
       Click(dialog, b.control);
       return wasChecked;
     }
     case BindKind::List: {
-      const int selected =
-          static_cast<int>(SendDlgItemMessageA(dialog, b.control, CB_GETCURSEL, 0, 0));
+      const int selected = Selection(dialog, b.control);
       SelectEntry(dialog, b.control, (selected + 1) % Count(dialog, b.control));
       return Count(dialog, b.control) > 1 || selected < 0;
     }
     case BindKind::Number:
-      TypeText(dialog, b.control, DialogItemText(dialog, b.control) == "1" ? "2" : "1");
+      TypeText(dialog, b.control, ItemText(dialog, b.control) == "1" ? "2" : "1");
       return true;
     case BindKind::Radio: {
       int checked = -1;
       for (int i = 0; i < b.partner; ++i)
-        if (IsDlgButtonChecked(dialog, b.control + i)) checked = i;
+        if (IsChecked(dialog, b.control + i)) checked = i;
       Click(dialog, b.control + (checked + 1) % b.partner);
       return true;
     }
     case BindKind::LengthPair:
-      Click(dialog, IsDlgButtonChecked(dialog, b.control) ? b.control + 1 : b.control);
+      Click(dialog, IsChecked(dialog, b.control) ? b.control + 1 : b.control);
       return true;
     case BindKind::Disabled:
       EXPECT_FALSE(Enabled(dialog, b.control)) << b.control;

@@ -30,7 +30,7 @@ TEST_F(EditFormats, SubstitutionsShowNothingForZeroAndAreRemovedByClearing) {
     EXPECT_FALSE(Enabled(page, SUBSTITUTION_FROM(4)));
     TypeText(page, SUBSTITUTION_FROM(1), "");
     TypeText(page, SUBSTITUTION_TO(2), "x");
-    EXPECT_EQ(DialogItemText(page, SUBSTITUTION_TO(2)), "0");
+    EXPECT_EQ(ItemText(page, SUBSTITUTION_TO(2)), "0");
     TypeText(page, SUBSTITUTION_TO(3), "300");
   });
   EXPECT_EQ(Bytes(image.begin() + 68, image.begin() + 74), (Bytes{0, 0, 0, 0, 67, 0}));
@@ -40,8 +40,11 @@ TEST_F(EditFormats, FormatSheetStoresAtItsOwnOkOnly) {
   image[kFormat2 + 3] = 5;
   auto configure = [this](int button) {
     return [this, button](HWND page) {
-      Expect({OnSheet([](HWND sheet) { SetDlgItemTextA(CurrentPage(sheet), IDC_MIN_LENGTH, "9"); },
-                      button)});
+      Expect({OnSheet(
+          [](HWND sheet) {
+            SetDlgItemTextA(PropSheet_GetCurrentPageHwnd(sheet), IDC_MIN_LENGTH, "9");
+          },
+          button)});
       Click(page, IDC_FORMAT_CONFIGURE_FIRST + 1);
     };
   };
@@ -66,7 +69,7 @@ TEST_F(EditFormats, FieldSettingsDivideByLengthOrByTerminatingString) {
 
   record[10] = 0x8A;
   OnFormatPage(1, [](HWND page) {
-    EXPECT_EQ(DialogItemText(page, IDC_FIELD_GROUP), "Field length");
+    EXPECT_EQ(ItemText(page, IDC_FIELD_GROUP), "Field length");
     TypeText(page, IDC_FIELD_COUNT, "9");
     EXPECT_FALSE(Enabled(page, IDC_TERMINATOR_FIRST + 4));
     TypeText(page, IDC_FIELD_LENGTH_FIRST + 1, "200");
@@ -87,21 +90,21 @@ TEST_F(EditFormats, SequenceIsReadAsTheScannerReadsItAndHoldsTwelveItems) {
   for (const auto& [stored, shown] : cases) {
     std::fill(record.begin(), record.end(), 0);
     Patch(record.data(), stored);
-    OnFormatPage(2, [&](HWND page) { EXPECT_EQ(DialogItemText(page, IDC_SEQUENCE), shown); });
+    OnFormatPage(2, [&](HWND page) { EXPECT_EQ(ItemText(page, IDC_SEQUENCE), shown); });
   }
   OnFormatPage(2, [this](HWND page) {
     Click(page, IDC_SEQUENCE_CLEAR);
     for (int i = 0; i < 12; ++i) Click(page, IDC_SEQUENCE_ITEM_FIRST + 5);  // "Field 6"
     Expect({Press(IDOK)});
     Click(page, IDC_SEQUENCE_ITEM_FIRST + 10);
-    EXPECT_EQ(DialogItemText(page, IDC_SEQUENCE).size(), 48u);
+    EXPECT_EQ(ItemText(page, IDC_SEQUENCE).size(), 48u);
   });
   EXPECT_EQ(shownBoxes.at(0).text, "Too many fields !!!");
   EXPECT_EQ(Bytes(record.begin() + 45, record.begin() + 51), Bytes(6, 0x66));
   OnFormatPage(2, [](HWND page) {
     Click(page, IDC_SEQUENCE_CLEAR);
     Click(page, IDC_SEQUENCE_ITEM_FIRST + 10);  // "Additional field 5"
-    EXPECT_EQ(DialogItemText(page, IDC_SEQUENCE), "[A5]");
+    EXPECT_EQ(ItemText(page, IDC_SEQUENCE), "[A5]");
   });
   EXPECT_EQ(Bytes(record.begin() + 45, record.begin() + 51), (Bytes{0xB0, 0, 0, 0, 0, 0}));
 }

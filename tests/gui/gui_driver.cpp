@@ -52,7 +52,7 @@ bool ShowsIcon(HWND box, LPCSTR icon) {
 void NoteMessageBox(HWND box) {
   const bool yesNo = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO);
   const bool cancel = GetDlgItem(box, IDCANCEL);
-  shownBoxes.push_back({WindowText(box), DialogItemText(box, kMessageBoxText),
+  shownBoxes.push_back({WindowText(box), ItemText(box, kMessageBoxText),
                         ShowsIcon(box, IDI_WARNING), ShowsIcon(box, IDI_QUESTION), yesNo && cancel,
                         yesNo && !cancel});
 }
@@ -72,7 +72,7 @@ LRESULT CALLBACK WatchWindows(int code, WPARAM wParam, LPARAM lParam) {
 // Closes a window the test did not expect, so that it fails instead of hanging.
 void CloseUnexpected(HWND window, const char* why) {
   ADD_FAILURE() << why << " \"" << WindowText(window) << "\"";
-  if (CurrentPage(window))
+  if (PropSheet_GetCurrentPageHwnd(window))
     PropSheet_PressButton(window, PSBTN_CANCEL);
   else
     EndDialog(window, IDCANCEL);
@@ -197,7 +197,8 @@ void GuiTest::OpenTable(const DialogTable& table, std::span<uint8_t> target, boo
   bool result = false;
   const DialogTable* pages[] = {&table};
   if (page) {
-    Expect({OnSheet([act](HWND sheet) { act(CurrentPage(sheet)); }, ok ? PSBTN_OK : PSBTN_CANCEL)});
+    Expect({OnSheet([act](HWND sheet) { act(PropSheet_GetCurrentPageHwnd(sheet)); },
+                    ok ? PSBTN_OK : PSBTN_CANCEL)});
     Run([&] { result = RunBoundSheet(window, "Sheet", pages, target); });
   } else {
     Expect({[act, ok](HWND dialog) {
@@ -216,27 +217,19 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-std::string DialogItemText(HWND dialog, int id) {
-  return WindowText(GetDlgItem(dialog, id));
-}
-
 std::string ItemTexts(HWND dialog, std::initializer_list<int> ids) {
   std::string joined;
   for (const int id : ids) {
     const LRESULT code = SendDlgItemMessageA(dialog, id, WM_GETDLGCODE, 0, 0);
     const bool checkable = (code & ~DLGC_RADIOBUTTON) == DLGC_BUTTON;
-    joined += '|' + (checkable ? std::string(Checked(dialog, id) ? "on" : "off")
-                               : DialogItemText(dialog, id));
+    joined += '|' + (checkable ? std::string(IsChecked(dialog, id) ? "on" : "off")
+                               : ItemText(dialog, id));
   }
   return joined.substr(1);
 }
 
 std::vector<uint8_t> ImageBytes() {
   return {settingsImage.bytes.begin(), settingsImage.bytes.end()};
-}
-
-HWND CurrentPage(HWND sheet) {
-  return PropSheet_GetCurrentPageHwnd(sheet);
 }
 
 void SelectEntry(HWND dialog, int list, int index) {

@@ -12,6 +12,7 @@
 
 #include "tests/test_support.h"
 #include "ui/binding.h"
+#include "ui/dialog_items.h"
 
 #include <deque>
 #include <functional>
@@ -78,23 +79,17 @@ extern std::vector<std::string> shownDialogs;
 // The file dialogs asked for, in order: 'o' open, 's' save.
 extern std::string fileDialogs;
 
-// The text of a window (the report view: reportEdit), and of a dialog's item
-// (a drop-down list: its selected entry, or "" when none is).
+// The text of a window (the report view: reportEdit). A dialog's item is read
+// with ItemText (a drop-down list: its selected entry, or "" when none is).
 std::string WindowText(HWND window);
-std::string DialogItemText(HWND dialog, int id);
 // The states of several items joined by '|': a check box or radio button as
 // "on" or "off", any other item by its text (a drop-down list: its selection).
 std::string ItemTexts(HWND dialog, std::initializer_list<int> ids);
 
-// The page currently shown by a property sheet.
-HWND CurrentPage(HWND sheet);
 // The process-wide image's bytes.
 std::vector<uint8_t> ImageBytes();
 
-// The state of a dialog's items.
-inline bool Checked(HWND d, int id) {
-  return IsDlgButtonChecked(d, id) == BST_CHECKED;
-}
+// The state of a dialog's items (check boxes: IsChecked).
 inline bool Enabled(HWND d, int id) {
   return IsWindowEnabled(GetDlgItem(d, id));
 }

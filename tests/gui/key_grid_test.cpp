@@ -44,7 +44,7 @@ class KeyGrid : public GuiTest {
     OpenTable(prefix ? kSymbologyPage : kEan128Params, image, prefix, [&](HWND dialog) {
       Expect({editor});
       SendMessageA(GetDlgItem(dialog, edit), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-      shown = DialogItemText(dialog, edit);
+      shown = ItemText(dialog, edit);
     });
     for (const ShownBox& box : shownBoxes) EXPECT_EQ(box.text, "Too many characters !!!");
     const auto field = image.begin() + (prefix ? 27 : 65);

@@ -18,9 +18,9 @@ class ReaderSheet : public GuiTest {
         [act, tab](HWND sheet) {
           EXPECT_EQ(WindowText(sheet), "Reader Settings");
           EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet, 0x3021)));  // no Apply button
-          for (int i = 0; WindowText(CurrentPage(sheet)) != tab; ++i)
+          for (int i = 0; WindowText(PropSheet_GetCurrentPageHwnd(sheet)) != tab; ++i)
             ASSERT_TRUE(PropSheet_SetCurSel(sheet, nullptr, i)) << tab;
-          act(CurrentPage(sheet));
+          act(PropSheet_GetCurrentPageHwnd(sheet));
         },
         button)});
     Command(IDM_CONFIGURE);
@@ -72,14 +72,14 @@ TEST_F(ReaderSheet, CancelWritesNothingButRebuildsTheReport) {
   // Closing derives the key mode from byte 0: 250 is wand emulation.
   EXPECT_EQ(InterfaceMode, InterfaceKind::WandEmulation);
   EXPECT_EQ(WindowText(reportEdit), ReportText(before, InterfaceKind::WandEmulation));
-  Configure("Scanner", [](HWND page) { EXPECT_EQ(DialogItemText(page, IDC_SCAN_MODE), "Repeat"); });
+  Configure("Scanner", [](HWND page) { EXPECT_EQ(ItemText(page, IDC_SCAN_MODE), "Repeat"); });
 }
 
 TEST_F(ReaderSheet, TimeOutKeepsToUnsignedNumbers) {
   Configure("Scanner", [](HWND page) {
     for (const char* typed : {"abc", "12a"}) {
       TypeText(page, IDC_SCAN_TIMEOUT, typed);
-      EXPECT_EQ(DialogItemText(page, IDC_SCAN_TIMEOUT), "0") << typed;
+      EXPECT_EQ(ItemText(page, IDC_SCAN_TIMEOUT), "0") << typed;
     }
     TypeText(page, IDC_SCAN_TIMEOUT, "");
   });
@@ -119,7 +119,7 @@ TEST_F(ReaderSheet, InterfacePageShowsTheGroupOfByteZero) {
 
   Patch(settingsImage.bytes.data(), "0: 1C 5B");
   Configure("Interface", [](HWND page) {
-    EXPECT_EQ(DialogItemText(page, IDC_KEYBOARD_TYPE), "IBM 34XX//319X, Memorex Telex 122 Keys");
+    EXPECT_EQ(ItemText(page, IDC_KEYBOARD_TYPE), "IBM 34XX//319X, Memorex Telex 122 Keys");
     SelectEntry(page, IDC_SCANNER_INTERFACE, 1);
   });
   // Capital lock type 1 is stored back as 2.
@@ -142,7 +142,7 @@ TEST_F(ReaderSheet, InterfaceListsAreWrittenWhicheverGroupIsShown) {
   EXPECT_EQ(Bytes({b[0], b[1], b[3], b[67]}), (Bytes{1, 0x18, 0x25, 0}));
 
   settingsImage.bytes[0] = 100;  // keyboard wedge with no keyboard type
-  Configure("Interface", [](HWND page) { EXPECT_EQ(DialogItemText(page, IDC_KEYBOARD_TYPE), ""); });
+  Configure("Interface", [](HWND page) { EXPECT_EQ(ItemText(page, IDC_KEYBOARD_TYPE), ""); });
   EXPECT_EQ(settingsImage.bytes[0], 100);
 }
 
@@ -150,7 +150,7 @@ TEST_F(ReaderSheet, CodeLengthPageShowsBytesTwelveAndThirteen) {
   Patch(settingsImage.bytes.data(), "12: 81 40");
   Configure("Code Length", [](HWND page) {
     for (int id = IDC_CODE_LENGTH_FIRST; id <= IDC_CODE_LENGTH_PDF417; ++id)
-      EXPECT_EQ(Checked(page, id), id == 101 || id == 108 || id == 115) << id;
+      EXPECT_EQ(IsChecked(page, id), id == 101 || id == 108 || id == 115) << id;
     EXPECT_FALSE(Enabled(page, IDC_CODE_LENGTH_PDF417));
     Click(page, IDC_CODE_LENGTH_FIRST + 11);  // "EAN8"
   });

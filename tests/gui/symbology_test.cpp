@@ -80,7 +80,7 @@ TEST_F(Symbology, LengthQualificationsShowTheirModeAndHoldTheirLimits) {
   };
   Params(kIndustrial25Params, [&](HWND d) {
     shows("Fixed Length 1:|Fixed Length 2:|13|4")(d);
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(Checked(d, kChoice + i));
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(IsChecked(d, kChoice + i));
     TypeText(d, IDC_LENGTH_1, "x");
     TypeText(d, IDC_LENGTH_2, "y");
     shows("Fixed Length 1:|Fixed Length 2:|127|1")(d);
@@ -126,10 +126,10 @@ TEST_F(Symbology, CodeIdSetsAndClearReachTheImageOnlyOnOk) {
       kCodeIdPage, image, true, [](HWND page) { Click(page, IDC_CODE_ID_SET_FIRST); }, false);
   EXPECT_EQ(image, before);
   OpenTable(kCodeIdPage, image, true, [](HWND page) {
-    EXPECT_EQ(DialogItemText(page, IDC_CODE_ID_FIRST), "[A]");
+    EXPECT_EQ(ItemText(page, IDC_CODE_ID_FIRST), "[A]");
     Click(page, IDC_CODE_ID_SET_FIRST + 3);  // "Set 4"
-    EXPECT_EQ(DialogItemText(page, IDC_CODE_ID_FIRST + 10), "[F][F]");
-    EXPECT_EQ(DialogItemText(page, IDC_CODE_ID_PDF417), "");
+    EXPECT_EQ(ItemText(page, IDC_CODE_ID_FIRST + 10), "[F][F]");
+    EXPECT_EQ(ItemText(page, IDC_CODE_ID_PDF417), "");
   });
   EXPECT_EQ(Bytes({image[51], image[52], image[55], image[56], image[63], image[64]}),
             (Bytes{0x6B, 0x00, 0x46, 0x46, 0x51, 0x00}));

@@ -60,7 +60,8 @@ TEST(SkelvLink, FailuresAreOneLineAndStatusOneAndLeaveTheFiles) {
       {"download " + file + " --port '/dev/skelv-none*'",
        "skelv download: no device matches /dev/skelv-none*\n"},
       {"ports /dev/skelv-none '/dev/skelv-none*'",
-       "skelv ports: no device matches /dev/skelv-none*\n"}};
+       "skelv ports: no device matches /dev/skelv-none*\n"},
+      {"defaults -o " + none + "/x.qrs", "skelv defaults: cannot write " + none + "/x.qrs\n"}};
   for (const auto& [args, message] : kCases) {
     const Outcome o = RunSkelv(args);
     const std::string both = o.out + o.err;
