@@ -245,12 +245,8 @@ unsigned MaxValue(ImageField bits) {
 }
 
 std::string HexText(std::span<const uint8_t> bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string text = "0x";
-  for (const uint8_t b : bytes) {
-    text += kDigits[b >> 4];
-    text += kDigits[b & 0x0F];
-  }
+  for (const uint8_t b : bytes) AppendHexByte(text, b);
   return text;
 }
 

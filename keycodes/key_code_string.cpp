@@ -11,14 +11,12 @@ constexpr uint8_t kModifierMask = 0x3F;
 
 // A code outside its table shows as "[?XX]", which no table name can look like.
 void AppendKey(std::string& text, const char* const* names, int count, uint8_t code) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   text += '[';
   if (code < count) {
     text += names[code];
   } else {
     text += '?';
-    text += kHex[code >> 4];
-    text += kHex[code & 0x0F];
+    AppendHexByte(text, code);
   }
   text += ']';
 }
@@ -58,6 +56,12 @@ KeyRendering RenderWedge(std::span<const uint8_t> field, std::string& text) {
 }
 
 }  // namespace
+
+void AppendHexByte(std::string& text, uint8_t byte) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  text += kHex[byte >> 4];
+  text += kHex[byte & 0x0F];
+}
 
 void AppendModifiers(std::string& text, ModifierSet modifiers) {
   for (int bit = 0; bit < kModifierCount; ++bit) {
