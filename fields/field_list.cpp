@@ -240,10 +240,6 @@ bool IsBits(const FieldSpec& f) {
   return f.kind != FieldKind::Keys && f.kind != FieldKind::Sequence;
 }
 
-unsigned MaxValue(ImageField bits) {
-  return bits.mask >> LowestMaskBit(bits.mask);
-}
-
 std::string HexText(std::span<const uint8_t> bytes) {
   std::string text = "0x";
   for (const uint8_t b : bytes) AppendHexByte(text, b);
@@ -255,9 +251,9 @@ bool ReadHex(std::string_view text, std::vector<uint8_t>& bytes, size_t size) {
   if (text.size() != 2 + 2 * size || !text.starts_with("0x")) return false;
   bytes.clear();
   for (size_t k = 2; k < text.size(); k += 2) {
-    const int high = HexDigitValue(text[k]), low = HexDigitValue(text[k + 1]);
-    if (high < 0 || low < 0) return false;
-    bytes.push_back(static_cast<uint8_t>(high * 16 + low));
+    const int value = HexByteValue(text.substr(k, 2));
+    if (value < 0) return false;
+    bytes.push_back(static_cast<uint8_t>(value));
   }
   return true;
 }
@@ -371,7 +367,7 @@ std::string FieldText(const SettingsImage& image, const FieldSpec& field, Interf
     return same ? text : HexText(bytes);
   }
   const std::vector<uint8_t> items = SequenceItems(bytes);
-  for (const uint8_t item : items) text += kSequenceItemTexts[item];
+  text = SequenceText(items);
   back.resize(bytes.size());
   StoreSequenceItems(back, items);
   return std::equal(back.begin(), back.end(), bytes.begin()) ? text : HexText(bytes);
@@ -381,7 +377,7 @@ bool SetFieldText(SettingsImage& image, const FieldSpec& field, std::string_view
                   InterfaceKind mode, std::string& reason) {
   reason.clear();
   if (IsBits(field)) {
-    const unsigned max = MaxValue(field.bits);
+    const unsigned max = LargestValue(field.bits.mask);
     unsigned value = 0;
     bool found = false;
     for (unsigned v = 0; v <= max && !found && field.kind != FieldKind::Number; ++v) {
@@ -410,7 +406,7 @@ bool SetFieldText(SettingsImage& image, const FieldSpec& field, std::string_view
 }
 
 std::string FieldAccepts(const FieldSpec& field, InterfaceKind mode) {
-  const std::string max = IsBits(field) ? std::to_string(MaxValue(field.bits)) : "";
+  const std::string max = IsBits(field) ? std::to_string(LargestValue(field.bits.mask)) : "";
   const std::string hex =
       "or 0x and " + std::to_string(2 * field.bytes.capacity) + " hexadecimal digits";
   switch (field.kind) {
@@ -426,7 +422,7 @@ std::string FieldAccepts(const FieldSpec& field, InterfaceKind mode) {
       break;
   }
   std::string texts;
-  for (unsigned v = 0; v <= MaxValue(field.bits); ++v)
+  for (unsigned v = 0; v <= LargestValue(field.bits.mask); ++v)
     if (const char* t = ValueTextOf(field, v)) texts.append("\"").append(t).append("\", ");
   return "one of " + texts + "or a stored number from 0 to " + max;
 }

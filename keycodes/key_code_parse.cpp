@@ -8,9 +8,7 @@ namespace {
 
 // "?XX" gives XX; anything else -1.
 int RawCode(std::string_view name) {
-  if (name.size() != 3 || name[0] != '?') return -1;
-  const int high = HexDigitValue(name[1]), low = HexDigitValue(name[2]);
-  return high < 0 || low < 0 ? -1 : high * 16 + low;
+  return name.size() == 3 && name[0] == '?' ? HexByteValue(name.substr(1)) : -1;
 }
 
 // The code whose name is `name`; code 0 and empty names name no key.
@@ -37,6 +35,12 @@ int HexDigitValue(char c) {
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
+}
+
+int HexByteValue(std::string_view digits) {
+  if (digits.size() != 2) return -1;
+  const int high = HexDigitValue(digits[0]), low = HexDigitValue(digits[1]);
+  return high < 0 || low < 0 ? -1 : high * 16 + low;
 }
 
 KeyParse ParseKeyCodeString(std::string_view text, InterfaceKind mode) {

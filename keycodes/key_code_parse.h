@@ -21,3 +21,5 @@ KeyParse ParseKeyCodeString(std::string_view text, InterfaceKind mode);
 
 // The value of a hexadecimal digit in either case, or -1.
 int HexDigitValue(char c);
+// The byte that two such digits spell, as AppendHexByte writes it, or -1.
+int HexByteValue(std::string_view digits);

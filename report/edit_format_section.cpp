@@ -93,10 +93,7 @@ void AppendFormatBlock(const ReportWriter& out, int n, const EditFormat& format)
 }  // namespace
 
 std::string RenderSequence(const EditFormat& format) {
-  std::string text;
-  for (const uint8_t item : SequenceItems(Bytes(format, field::sequence)))
-    text += kSequenceItemTexts[item];
-  return text;
+  return SequenceText(SequenceItems(Bytes(format, field::sequence)));
 }
 
 void AppendDataEditingSection(const ReportWriter& out) {

@@ -42,17 +42,29 @@ constexpr int LowestMaskBit(uint8_t mask) {
   return shift;
 }
 
+// The largest value the bits of `mask` hold.
+constexpr unsigned LargestValue(uint8_t mask) {
+  return mask >> LowestMaskBit(mask);
+}
+
+// The bits `mask` of byte `offset` of any record's bytes, read and written
+// (read-modify-write); Get and Set below, and the dialogs' bindings, use them.
+constexpr uint8_t GetBits(std::span<const uint8_t> bytes, uint8_t offset, uint8_t mask) {
+  return static_cast<uint8_t>((bytes[offset] & mask) >> LowestMaskBit(mask));
+}
+constexpr void SetBits(std::span<uint8_t> bytes, uint8_t offset, uint8_t mask, unsigned value) {
+  const unsigned shifted = (value << LowestMaskBit(mask)) & mask;
+  bytes[offset] = static_cast<uint8_t>((bytes[offset] & ~mask) | shifted);
+}
+
 template <class Record>
 constexpr uint8_t Get(const Record& record, FieldOf<Record> field) {
-  return static_cast<uint8_t>((record.bytes[field.offset] & field.mask) >>
-                              LowestMaskBit(field.mask));
+  return GetBits(record.bytes, field.offset, field.mask);
 }
 
 template <class Record>
 constexpr void Set(Record& record, FieldOf<Record> field, unsigned value) {
-  uint8_t& target = record.bytes[field.offset];  // not `byte`: windows.h declares one
-  const unsigned shifted = (value << LowestMaskBit(field.mask)) & field.mask;
-  target = static_cast<uint8_t>((target & ~field.mask) | shifted);
+  SetBits(record.bytes, field.offset, field.mask, value);
 }
 
 // A key sequence stored in a field of fixed capacity (2 or 4 bytes).

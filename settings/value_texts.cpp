@@ -101,3 +101,9 @@ const ValueTexts kMsiTransmissionTexts{kMsiTransmission};
 const ValueTexts kUpceSystemNumberTexts{kUpceSystemNumber};
 const ValueTexts kTransmissionModeTexts{kTransmissionMode};
 const ValueTexts kSequenceItemTexts{kSequenceItem};
+
+std::string SequenceText(std::span<const uint8_t> items) {
+  std::string text;
+  for (const uint8_t item : items) text += kSequenceItemTexts[item];
+  return text;
+}

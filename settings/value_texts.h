@@ -2,7 +2,9 @@
 // and anything else that spells a value out.
 #pragma once
 
+#include <cstdint>
 #include <span>
+#include <string>
 
 using ValueTexts = std::span<const char* const>;
 
@@ -40,3 +42,5 @@ extern const ValueTexts kUpceSystemNumberTexts;
 extern const ValueTexts kTransmissionModeTexts;
 // Transmission sequence items 1 to 11 ("[F1]" ... "[A5]"); 0 names nothing.
 extern const ValueTexts kSequenceItemTexts;
+// The items spelled out one after the other, e.g. "[F1][F2][A1]".
+std::string SequenceText(std::span<const uint8_t> items);

@@ -119,9 +119,7 @@ LRESULT CALLBACK SequenceProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void ShowSequence(HWND page, const std::vector<uint8_t>& items) {
-  std::string text;
-  for (const uint8_t item : items) text += kSequenceItemTexts[item];
-  SetItemText(page, IDC_SEQUENCE, text.c_str());
+  SetItemText(page, IDC_SEQUENCE, SequenceText(items).c_str());
   InvalidateRect(Item(page, IDC_SEQUENCE), nullptr, TRUE);
 }
 

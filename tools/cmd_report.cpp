@@ -11,7 +11,7 @@
 namespace {
 
 // By InterfaceKind value.
-const std::vector<std::string> kKeyModes = {"wedge", "rs232", "wand"};
+constexpr const char* kKeyModes[] = {"wedge", "rs232", "wand"};
 
 struct ReportOptions {
   std::string path;
@@ -21,9 +21,9 @@ struct ReportOptions {
 int Report(const ReportOptions& options) {
   SettingsImage image;
   if (!ReadImageFile("report", options.path, image)) return 1;
-  InterfaceKind mode = InterfaceModeFromImage(image);
-  for (size_t i = 0; i < kKeyModes.size(); ++i)
-    if (options.keys == kKeyModes[i]) mode = static_cast<InterfaceKind>(i);
+  const InterfaceKind mode = options.keys.empty()
+                                 ? InterfaceModeFromImage(image)
+                                 : static_cast<InterfaceKind>(IndexOf(kKeyModes, options.keys));
   const std::string text = ReportText(image, mode);
   if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
     std::fprintf(stderr, "skelv report: cannot write the report of %s\n", options.path.c_str());
@@ -38,6 +38,6 @@ CommandRun DefineReport(CLI::App& command) {
   auto options = std::make_shared<ReportOptions>();
   command.add_option("FILE", options->path, "the settings file")->required();
   command.add_option("--keys", options->keys, "read key sequences as this interface's keys")
-      ->check(CLI::IsMember(kKeyModes));
+      ->check(CLI::IsMember(Choices(kKeyModes)));
   return [options] { return Report(*options); };
 }

@@ -1,8 +1,8 @@
 // skelv simulate: a scanner for trying and testing transfers without the
 // device. The options are the same everywhere; the back end serves them.
-#include <iterator>
 #include <memory>
 
+#include "tools/command_line.h"
 #include "tools/commands.h"
 #include "tools/simulate.h"
 
@@ -17,8 +17,7 @@ CommandRun DefineSimulate(CLI::App& command) {
   command.add_option("--image", options->image, "the settings file the scanner starts with");
   command.add_option("--store", options->store, "where each taken-over image is written");
   command.add_option("--reply", options->reply, "the reply to download blocks")
-      ->check(CLI::IsMember(
-          std::vector<std::string>(std::begin(kReplyChoices), std::end(kReplyChoices))))
+      ->check(CLI::IsMember(Choices(kReplyChoices)))
       ->capture_default_str();
   command.add_flag("--lowercase", scanner.lowercase, "read-back digits in lower case");
   command.add_option("--stall-block", scanner.stallBlock, "a read-back block left unanswered")

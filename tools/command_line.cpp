@@ -13,6 +13,8 @@ namespace {
 constexpr const char* kParityChoices[] = {"none", "even", "odd"};
 constexpr const char* kFlowChoices[] = {"none", "hardware", "xonxoff"};
 
+}  // namespace
+
 std::vector<std::string> Choices(std::span<const char* const> entries) {
   return {std::begin(entries), std::end(entries)};
 }
@@ -22,8 +24,6 @@ uint8_t IndexOf(std::span<const char* const> entries, const std::string& value) 
     if (value == entries[i]) return static_cast<uint8_t>(i);
   return 0;  // the option's check admits listed entries only
 }
-
-}  // namespace
 
 void AddLineOptions(CLI::App& command, LineOptions& line) {
   command.add_option("--baud", line.baud, "bits per second")

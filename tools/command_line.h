@@ -3,7 +3,10 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "link/port_settings.h"
 #include "settings/settings_image.h"
@@ -13,6 +16,11 @@
 struct UsageError {
   std::string message;
 };
+
+// The entries of a choice option, for CLI::IsMember, and the index of the
+// chosen one (0 for a value not listed, which the check keeps out).
+std::vector<std::string> Choices(std::span<const char* const> entries);
+uint8_t IndexOf(std::span<const char* const> entries, const std::string& value);
 
 // --baud, --data-bits, --parity and --flow, the choices of the COM port dialog.
 struct LineOptions {

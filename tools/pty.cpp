@@ -14,11 +14,10 @@ int OpenPseudoTerminal(PseudoTerminal& pty) {
   if (p.master < 0) return 0;
   char name[128];
   termios t{};
-  const bool ready = grantpt(p.master) == 0 && unlockpt(p.master) == 0 &&
-                     ptsname_r(p.master, name, sizeof name) == 0 &&
-                     fcntl(p.master, F_SETFL, O_NONBLOCK) == 0 &&
-                     (p.slave = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC)) >= 0 &&
-                     tcgetattr(p.slave, &t) == 0;
+  const bool ready =
+      grantpt(p.master) == 0 && unlockpt(p.master) == 0 &&
+      ptsname_r(p.master, name, sizeof name) == 0 && fcntl(p.master, F_SETFL, O_NONBLOCK) == 0 &&
+      (p.slave = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC)) >= 0 && tcgetattr(p.slave, &t) == 0;
   if (ready) {
     // No echo and no line editing, so the bytes pass both ways unchanged.
     cfmakeraw(&t);

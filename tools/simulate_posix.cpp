@@ -7,11 +7,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <iterator>
 
 #include "settings/factory_defaults.h"
 #include "settings/file_store.h"
 #include "settings/settings_file.h"
+#include "tools/command_line.h"
 #include "tools/pty.h"
 #include "tools/simulate.h"
 
@@ -44,8 +44,7 @@ std::vector<std::string> Respond(void* context, std::span<const uint8_t> receive
 }  // namespace
 
 int ServeSimulator(SimulateOptions& options) {
-  for (size_t i = 0; i < std::size(kReplyChoices); ++i)
-    if (options.reply == kReplyChoices[i]) options.scanner.blockReply = kReplies[i];
+  options.scanner.blockReply = kReplies[IndexOf(kReplyChoices, options.reply)];
   SettingsImage image = FactoryImage();
   if (!options.image.empty() && !ReadSettingsFile(options.image.c_str(), image)) {
     std::fprintf(stderr, "skelv simulate: cannot read %s\n", options.image.c_str());

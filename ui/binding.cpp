@@ -15,10 +15,6 @@
 
 namespace {
 
-unsigned FieldLargest(BoundField f) {
-  return f.mask >> LowestMaskBit(f.mask);
-}
-
 // Check box, and a summary over several bits; a companion button is enabled
 // while the box is checked.
 void ShowChecked(const Row& r, bool on) {
@@ -61,7 +57,7 @@ void StoreList(const Row& r) {
 
 // Number edit.
 unsigned NumberLargest(const Binding& b) {
-  return b.largest ? b.largest : FieldLargest(b.field);
+  return b.largest ? b.largest : LargestValue(b.field.mask);
 }
 void LoadNumber(const Row& r) {
   if (r.b.partner)
@@ -228,12 +224,11 @@ void ForEachRow(HWND dialog, BoundDialog& bound, Act act) {
 }  // namespace
 
 unsigned GetBound(std::span<const uint8_t> target, BoundField f) {
-  return (target[f.offset] & f.mask) >> LowestMaskBit(f.mask);
+  return GetBits(target, f.offset, f.mask);
 }
 
 void SetBound(std::span<uint8_t> target, BoundField f, unsigned value) {
-  const unsigned shifted = (value << LowestMaskBit(f.mask)) & f.mask;
-  target[f.offset] = static_cast<uint8_t>((target[f.offset] & ~f.mask) | shifted);
+  SetBits(target, f.offset, f.mask, value);
 }
 
 std::optional<unsigned> ReadNumberText(std::string_view text) {
