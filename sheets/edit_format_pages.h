@@ -1,5 +1,5 @@
-// The "Configure Editing Format" sheet's pages, bound to a working copy of an
-// editing format (an EditFormat's bytes).
+// The "Configure Editing Format" sheet's pages, bound to the 52 bytes of one
+// editing format's record.
 #pragma once
 
 #include <span>

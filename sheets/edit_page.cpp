@@ -2,8 +2,6 @@
 // enables, and the "Configure Editing Format" sheet of each format.
 #include "sheets/edit_page.h"
 
-#include <algorithm>
-
 #include "resources/resource_ids.h"
 #include "sheets/edit_format_pages.h"
 #include "ui/dialog_items.h"
@@ -65,14 +63,12 @@ void RemoveClearedSubstitutions(HWND page, std::span<uint8_t> target) {
   }
 }
 
-// The sheet edits a working copy of format n; its OK stores the copy into the
-// image at once, whatever the outer sheet does afterwards.
+// The sheet's pages are bound to format n's record itself: like any bound
+// sheet it writes only at its OK, at once, whatever the outer sheet does
+// afterwards, and nothing at its Cancel.
 void ConfigureFormat(HWND page, std::span<uint8_t> target, int n) {
-  const std::span<uint8_t> record = target.subspan(EditFormatOffset(n), kEditFormatSize);
-  EditFormat copy;
-  std::copy(record.begin(), record.end(), copy.bytes.begin());
-  if (RunBoundSheet(page, "Configure Editing Format", kEditFormatPages, copy.bytes))
-    std::copy(copy.bytes.begin(), copy.bytes.end(), record.begin());
+  RunBoundSheet(page, "Configure Editing Format", kEditFormatPages,
+                target.subspan(EditFormatOffset(n), kEditFormatSize));
 }
 
 INT_PTR EditPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam, BoundDialog& bound) {

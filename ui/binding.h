@@ -1,8 +1,8 @@
 // Controls bound to fields of a record by tables: one row per control, the
 // kinds of control, and the dialogs, pages and sheets that run such tables.
 //
-// A table binds to a target passed in at run time (the settings image, a
-// working copy of an editing format, the port settings): its bytes. Pages
+// A table binds to a target passed in at run time (the settings image, one
+// editing format's record in it, the port settings): its bytes. Pages
 // load their controls when created, store them on OK in table order and
 // write nothing on Cancel.
 #pragma once
