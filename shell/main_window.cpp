@@ -38,6 +38,20 @@ int Bottom(HWND child) {
   return rect.bottom;
 }
 
+void Layout(int width, int height) {
+  int top = 0;
+  if (toolbarWindow) {
+    MoveWindow(toolbarWindow, 0, 0, width, Height(toolbarWindow), TRUE);
+    // The toolbar may adjust its own place around its border.
+    top = Bottom(toolbarWindow);
+  }
+  const int status = statusWindow ? Height(statusWindow) : 0;
+  if (clientWindow)
+    MoveWindow(clientWindow, 0, top + kToolbarGap, width, height - status - top - kToolbarGap,
+               TRUE);
+  if (statusWindow) MoveWindow(statusWindow, 0, height - status, width, status, TRUE);
+}
+
 void CreateChildren(HWND window) {
   InitCommonControls();
   ResetToFactoryDefaults();
@@ -51,22 +65,14 @@ void CreateChildren(HWND window) {
   statusWindow =
       CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_BOTTOM | SBARS_SIZEGRIP, "",
                           window, IDC_STATUS_BAR);
+  // Laid out while still hidden: sizing the report view after the window
+  // shows would cost the rich edit a second, visible layout of the report,
+  // the larger part of the time to the first report.
+  RECT client{};
+  GetClientRect(window, &client);
+  Layout(client.right, client.bottom);
   // Tooltips are not needed before the window shows; they come once it has.
   PostMessageA(window, kCreateTooltips, 0, 0);
-}
-
-void Layout(int width, int height) {
-  int top = 0;
-  if (toolbarWindow) {
-    MoveWindow(toolbarWindow, 0, 0, width, Height(toolbarWindow), TRUE);
-    // The toolbar may adjust its own place around its border.
-    top = Bottom(toolbarWindow);
-  }
-  const int status = statusWindow ? Height(statusWindow) : 0;
-  if (clientWindow)
-    MoveWindow(clientWindow, 0, top + kToolbarGap, width, height - status - top - kToolbarGap,
-               TRUE);
-  if (statusWindow) MoveWindow(statusWindow, 0, height - status, width, status, TRUE);
 }
 
 }  // namespace
