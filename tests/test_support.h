@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-// A new empty folder under the system's temporary folder.
+// A new empty folder under the system's temporary folder, removed when the
+// test program ends.
 std::string MakeScratchDir();
 std::vector<uint8_t> ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
