@@ -13,29 +13,20 @@
 #include <sys/wait.h>
 #endif
 
-namespace {
-
-// The scratch folders of this run, removed with what is in them when the
-// test program ends.
-struct ScratchDirs {
-  std::vector<std::filesystem::path> made;
-  ~ScratchDirs() {
+std::string MakeScratchDir() {
+  // Removed with what is in them when the test program ends.
+  static std::vector<std::filesystem::path> made;
+  [[maybe_unused]] static const int removal = std::atexit([] {
     std::error_code ignored;
     for (const auto& dir : made) std::filesystem::remove_all(dir, ignored);
-  }
-};
-
-}  // namespace
-
-std::string MakeScratchDir() {
-  static ScratchDirs scratchDirs;
+  });
   static int counter = 0;
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   const std::filesystem::path dir =
       std::filesystem::temp_directory_path() /
       ("skelv-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
   std::filesystem::create_directories(dir);
-  scratchDirs.made.push_back(dir);
+  made.push_back(dir);
   return dir.string();
 }
 

@@ -2,7 +2,6 @@
 // file holds, and saving what was read writes exactly the image; the Save As
 // name rule on any name.
 #include <algorithm>
-#include <filesystem>
 #include <string>
 
 #include "settings/factory_defaults.h"
@@ -17,11 +16,6 @@ const std::string kOpened = kDirectory + "/opened.qrs";
 const std::string kSaved = kDirectory + "/saved.qrs";
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  std::atexit([] { std::filesystem::remove_all(kDirectory); });
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   WriteWholeFile(kOpened, {data, data + size});
