@@ -15,9 +15,10 @@ namespace {
 // Loaded once and kept for the life of the process.
 HMODULE richEditLibrary = nullptr;
 
-// The report's format: Courier, fixed pitch, not bold. Set for the insertion
-// point, which the appended text takes, and as the control's default, which
-// new paragraphs and the text after emptying the control take.
+// The report's format: Courier, fixed pitch, not bold. Set as the control's
+// default, which WM_SETTEXT gives its text; for the insertion point, which
+// typed text takes; and for all the text, down to the end-of-text mark, which
+// would otherwise keep the format of what the operator pasted.
 void SetReportFormat() {
   CHARFORMATA format{};
   format.cbSize = sizeof format;
@@ -26,8 +27,9 @@ void SetReportFormat() {
   format.bCharSet = DEFAULT_CHARSET;
   format.bPitchAndFamily = FIXED_PITCH | FF_MODERN;
   lstrcpynA(format.szFaceName, "Courier", LF_FACESIZE);
-  SendMessageA(reportEdit, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-  SendMessageA(reportEdit, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  for (const WPARAM which : {SCF_DEFAULT, SCF_SELECTION, SCF_ALL})
+    SendMessageA(reportEdit, EM_SETCHARFORMAT, which, reinterpret_cast<LPARAM>(&format));
+  SendMessageA(reportEdit, EM_SETMODIFY, FALSE, 0);  // the program's own, no edit
 }
 
 void CreateReportEdit(HWND client) {
@@ -46,20 +48,22 @@ void CreateReportEdit(HWND client) {
 
 void RebuildReport() {
   if (!reportEdit) return;
-  // One repaint at the end instead of one per piece.
-  SendMessageA(reportEdit, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(reportEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-  // The control takes the report in one piece: each insertion costs it a
-  // pass over its text, and the report comes in a few hundred pieces.
+  const bool edited = SendMessageA(reportEdit, EM_GETMODIFY, 0, 0) != 0;
+  // The whole report in one WM_SETTEXT: the control lays it out and paints
+  // it once, as fast as a fresh control would. Emptying it and inserting the
+  // report at the caret took more than twice as long, painting it twice.
   std::string text;
   RenderSettingsReport([&text](std::string_view piece) { text += piece; });
-  SendMessageA(reportEdit, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(reportEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  // What the operator typed or pasted may have left other formats behind;
+  // reformatting costs a third more, so only then.
+  if (edited) SetReportFormat();
   // Show the report from its first line.
   SendMessageA(reportEdit, EM_SETSEL, 0, 0);
   SendMessageA(reportEdit, WM_VSCROLL, SB_TOP, 0);
   SendMessageA(reportEdit, WM_HSCROLL, SB_LEFT, 0);
-  SendMessageA(reportEdit, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(reportEdit, nullptr, TRUE);
+  // From here on, only the operator modifies it.
+  SendMessageA(reportEdit, EM_SETMODIFY, FALSE, 0);
 }
 
 LRESULT CALLBACK ClientWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,9 +6,22 @@
 #include "shell/report_view.h"
 #include "tests/gui/gui_driver.h"
 
+#include <richedit.h>
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+
+// Gives the report view's whole text the face `face`; without one, tells the
+// face of the whole text, "" where its parts differ.
+std::string ReportFace(const char* face = nullptr) {
+  CHARFORMATA format{sizeof format, CFM_FACE, 0, 0, 0, 0, 0, 0, {}};
+  if (face) lstrcpynA(format.szFaceName, face, LF_FACESIZE);
+  SendMessageA(reportEdit, EM_SETSEL, 0, -1);
+  SendMessageA(reportEdit, face ? EM_SETCHARFORMAT : EM_GETCHARFORMAT, SCF_SELECTION,
+               reinterpret_cast<LPARAM>(&format));
+  return format.dwMask & CFM_FACE ? format.szFaceName : "";
+}
 
 class ReaderSheet : public GuiTest {
  protected:
@@ -56,7 +69,11 @@ TEST_F(ReaderSheet, OkWritesTheScannerPageBitsOnly) {
 TEST_F(ReaderSheet, CancelWritesNothingButRebuildsTheReport) {
   Patch(settingsImage.bytes.data(), "0: FA 4: 5B");
   const SettingsImage before = settingsImage;
-  SetWindowTextA(reportEdit, "typed by the operator");
+  // Typed or pasted by the operator in another font; the view scrolled down.
+  SetWindowTextA(reportEdit, (std::string(99, '\n') + "typed by the operator").c_str());
+  ReportFace("Arial");
+  SendMessageA(reportEdit, WM_VSCROLL, SB_BOTTOM, 0);
+  ASSERT_EQ(ReportFace(), "Arial");
   Configure(
       "Scanner",
       [](HWND page) {
@@ -72,6 +89,8 @@ TEST_F(ReaderSheet, CancelWritesNothingButRebuildsTheReport) {
   // Closing derives the key mode from byte 0: 250 is wand emulation.
   EXPECT_EQ(InterfaceMode, InterfaceKind::WandEmulation);
   EXPECT_EQ(WindowText(reportEdit), ReportText(before, InterfaceKind::WandEmulation));
+  EXPECT_EQ(SendMessageA(reportEdit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+  EXPECT_EQ(ReportFace(), "Courier");
   Configure("Scanner", [](HWND page) { EXPECT_EQ(ItemText(page, IDC_SCAN_MODE), "Repeat"); });
 }
 
