@@ -104,26 +104,17 @@ void Answer(Scanner& s, std::string_view written) {
                      std::span(reinterpret_cast<const uint8_t*>(written.data()), written.size())))
     reply += line;
   const uint32_t delay = in.ConsumeIntegralInRange<uint32_t>(0, 2500);
-  switch (in.ConsumeIntegralInRange(0, 5)) {
-    case 0:
-    case 1:
-    case 2: {
-      const size_t cut = in.ConsumeIntegralInRange<size_t>(0, reply.size());
-      Schedule(delay / 4, reply.substr(0, cut));
-      Schedule(delay / 2, reply.substr(cut));
-      s.genuine = s.genuine && delay / 2 < 1000;
-      return;
-    }
-    case 3:
-      Schedule(delay, in.ConsumeRandomLengthString(48));
-      break;
-    case 4:
-      break;
-    case 5:
-      (in.ConsumeBool() ? memory.readFails : memory.writeFails) = true;
-      break;
+  const int choice = in.ConsumeIntegralInRange(0, 5);  // 0 to 2: the reply itself
+  if (choice < 3) {
+    const size_t cut = in.ConsumeIntegralInRange<size_t>(0, reply.size());
+    Schedule(delay / 4, reply.substr(0, cut));
+    Schedule(delay / 2, reply.substr(cut));
+    s.genuine = s.genuine && delay / 2 < 1000;
+    return;
   }
-  s.genuine = false;
+  if (choice == 3) Schedule(delay, in.ConsumeRandomLengthString(48));
+  if (choice == 5) (in.ConsumeBool() ? memory.readFails : memory.writeFails) = true;
+  s.genuine = false;  // 3: other bytes, 4: nothing, 5: a failing port
 }
 
 // A command digit: upper-case hexadecimal, or '@', which scanners of the old
