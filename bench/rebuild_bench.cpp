@@ -4,16 +4,13 @@
 // piece and repaints, in the same process.
 #include <windows.h>
 
-#include <richedit.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "report/settings_report.h"
-#include "settings/factory_defaults.h"
+#include "bench/reference_edit.h"
 #include "shell/main_window.h"
 #include "shell/report_view.h"
 
@@ -50,31 +47,18 @@ void Rebuild(HWND) {
 }
 
 void SetReport(HWND edit) {
-  static const std::string report = ReportText(FactoryImage(), InterfaceKind::KeyboardWedge);
-  SetWindowTextA(edit, report.c_str());
+  SetWindowTextA(edit, ReferenceReport().c_str());
 }
 
-// A top-level window holding a rich edit the size of the program's report view.
+// A top-level window holding a reference edit the size of the program's report view.
 HWND ReferenceEdit(HINSTANCE instance) {
   RECT view{};
   GetWindowRect(reportEdit, &view);
-  HWND frame = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, view.left, view.top,
-                               view.right - view.left, view.bottom - view.top, nullptr, nullptr,
-                               instance, nullptr);
-  HWND edit = CreateWindowExA(0, "RICHEDIT", "",
-                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
-                                  ES_AUTOVSCROLL | ES_AUTOHSCROLL,
-                              0, 0, view.right - view.left, view.bottom - view.top, frame, nullptr,
-                              instance, nullptr);
-  CHARFORMATA format{};
-  format.cbSize = sizeof format;
-  format.dwMask = CFM_FACE | CFM_BOLD;
-  format.dwEffects = CFE_AUTOCOLOR;
-  format.bPitchAndFamily = FIXED_PITCH | FF_MODERN;
-  lstrcpynA(format.szFaceName, "Courier", LF_FACESIZE);
-  SendMessageA(edit, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-  SendMessageA(edit, EM_EXLIMITTEXT, 0, 0xFFFFF);
-  return edit;
+  const int width = view.right - view.left, height = view.bottom - view.top;
+  return CreateReferenceEdit(
+      CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, view.left, view.top, width, height,
+                      nullptr, nullptr, instance, nullptr),
+      width, height);
 }
 
 void Print(const char* what, const std::vector<double>& t) {
