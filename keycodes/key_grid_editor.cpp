@@ -28,13 +28,11 @@ constexpr GridMode kAsciiGrid{AsciiKeyNames, kAsciiKeyCount / kRows};
 constexpr GridMode kWedgeGrid{WedgeKeyNames, kWedgeKeyCount / kRows};
 constexpr GridMode kScanCodeGrid{ScanCodeNames, kScanCodeCount / kRows};
 
+// The result shown is the rendering of `working`, which OK stores.
 struct GridEditor {
-  HWND field = nullptr;
   std::span<uint8_t> keys;  // the caller's working copy
   std::array<uint8_t, 4> working{};
   int position = 0;  // bytes of `working` in use
-  std::string result;
-  std::string before;  // the field's text when the editor opened
   bool wedge = false;
   bool scanCode = false;
   ModifierSet modifiers = 0;
@@ -155,7 +153,9 @@ void PaintResult(HWND result, const GridEditor& e) {
   HGDIOBJ old = SelectObject(
       dc, reinterpret_cast<HGDIOBJ>(SendMessageA(GetParent(result), WM_GETFONT, 0, 0)));
   r.left += 5;
-  DrawTextA(dc, e.result.c_str(), -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+  std::string text;
+  RenderKeyCodeString(std::span(e.working).first(e.keys.size()), text, InterfaceMode);
+  DrawTextA(dc, text.c_str(), -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   SelectObject(dc, old);
   EndPaint(result, &paint);
 }
@@ -167,7 +167,6 @@ void ShowResult(HWND dialog) {
 void ClearWorking(GridEditor& e) {
   e.working.fill(0);
   e.position = 0;
-  e.result.clear();
 }
 
 // A click on cell (column, row): select it and add its key when the field has room.
@@ -183,15 +182,10 @@ void AddKey(HWND dialog, GridEditor& e, int column, int row) {
     MessageBoxA(dialog, "Too many characters !!!", "Error", MB_OK | MB_ICONWARNING);
     return;
   }
-  if (flagged) {
-    if (!e.scanCode) AppendModifiers(e.result, e.modifiers);
+  if (flagged)
     e.working[e.position++] =
         static_cast<uint8_t>(kScanCodeMarker | (e.scanCode ? 0 : e.modifiers));
-  }
   e.working[e.position++] = static_cast<uint8_t>(code);
-  e.result += '[';
-  e.result += e.mode.names[code];
-  e.result += ']';
   ShowResult(dialog);
 }
 
@@ -227,11 +221,11 @@ void Open(HWND dialog, GridEditor& e) {
   e.wedge = InterfaceMode == InterfaceKind::KeyboardWedge;
   const auto end = std::find(e.keys.begin(), e.keys.end(), 0);
   std::copy(e.keys.begin(), end, e.working.begin());
-  const KeyRendering r = RenderKeyCodeString(e.keys, e.result, InterfaceMode);
+  std::string shown;
+  const KeyRendering r = RenderKeyCodeString(e.keys, shown, InterfaceMode);
   e.position = r.count;
   e.scanCode = r.scanCode;
   e.modifiers = r.modifiers;
-  e.before = e.result;
   e.gridProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(Item(dialog, IDC_GRID), GWLP_WNDPROC,
                                                            reinterpret_cast<LONG_PTR>(GridProc)));
   e.resultProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
@@ -240,7 +234,6 @@ void Open(HWND dialog, GridEditor& e) {
 }
 
 void Close(HWND dialog, GridEditor& e, bool ok) {
-  SetWindowTextA(e.field, ok ? e.result.c_str() : e.before.c_str());
   if (ok) std::copy_n(e.working.begin(), e.keys.size(), e.keys.begin());
   EndDialog(dialog, ok ? 1 : 0);
 }
@@ -275,11 +268,10 @@ INT_PTR CALLBACK GridDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-int RunKeyGridEditor(HWND field, std::span<uint8_t> keys) {
+int RunKeyGridEditor(HWND owner, std::span<uint8_t> keys) {
   GridEditor editor;
-  editor.field = field;
   editor.keys = keys.first(std::min(keys.size(), editor.working.size()));
-  return DialogBoxParamA(GetModuleHandleA(nullptr), kKeyGridDialog, field, GridDialogProc,
+  return DialogBoxParamA(GetModuleHandleA(nullptr), kKeyGridDialog, owner, GridDialogProc,
                          reinterpret_cast<LPARAM>(&editor)) == 1
              ? 1
              : 0;

@@ -7,9 +7,8 @@
 #include <cstdint>
 #include <span>
 
-// Opens the editor modally over the key field `field`, on the working copy
-// `keys` (the field's capacity in bytes), in the interface mode in force. OK
-// stores the composed bytes, zeros after the first zero, into `keys` and
-// their rendering into the field's text; Cancel gives the field back the text
-// it showed when the editor opened. Returns 1 after OK.
-int RunKeyGridEditor(HWND field, std::span<uint8_t> keys);
+// Opens the editor modally over `owner`, on the working copy `keys` (the
+// field's capacity in bytes), in the interface mode in force. OK stores the
+// composed bytes, zeros after the first zero, into `keys` and returns 1;
+// Cancel leaves `keys` alone and returns 0.
+int RunKeyGridEditor(HWND owner, std::span<uint8_t> keys);

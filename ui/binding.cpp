@@ -103,13 +103,19 @@ void CommandRadio(const Row& r, int id, int code) {
 // Key field: the working copy holds the field's bytes up to the first zero,
 // then zeros; the edit shows its rendering and is never read back. A click
 // opens the key grid editor on the working copy; meanwhile the field is blue.
+void ShowKeys(HWND edit, std::span<const uint8_t> keys) {
+  std::string text;
+  RenderKeyCodeString(keys, text, InterfaceMode);
+  SetWindowTextA(edit, text.c_str());
+}
 LRESULT CALLBACK KeyFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
   RowState& state = *reinterpret_cast<RowState*>(GetWindowLongPtrA(edit, GWLP_USERDATA));
   if (message == WM_LBUTTONDOWN) {
     SetFocus(edit);
     state.editing = true;
     InvalidateRect(edit, nullptr, TRUE);
-    RunKeyGridEditor(edit, std::span<uint8_t>(state.keys).first(state.capacity));
+    const std::span<uint8_t> keys = std::span<uint8_t>(state.keys).first(state.capacity);
+    if (RunKeyGridEditor(edit, keys)) ShowKeys(edit, keys);
     state.editing = false;
     InvalidateRect(edit, nullptr, TRUE);
     return 0;
@@ -245,10 +251,8 @@ std::optional<unsigned> ReadNumberText(std::string_view text) {
 }
 
 void ShowKeyField(const Row& r) {
-  std::string text;
-  RenderKeyCodeString(std::span<const uint8_t>(r.state.keys).first(r.b.field.capacity), text,
-                      InterfaceMode);
-  SetItemText(r.dialog, r.b.control, text.c_str());
+  ShowKeys(Item(r.dialog, r.b.control),
+           std::span<const uint8_t>(r.state.keys).first(r.b.field.capacity));
 }
 
 void SetKeyField(HWND dialog, BoundDialog& bound, int control, std::span<const uint8_t> keys) {
