@@ -29,7 +29,6 @@ void SetReportFormat() {
   lstrcpynA(format.szFaceName, "Courier", LF_FACESIZE);
   for (const WPARAM which : {SCF_DEFAULT, SCF_SELECTION, SCF_ALL})
     SendMessageA(reportEdit, EM_SETCHARFORMAT, which, reinterpret_cast<LPARAM>(&format));
-  SendMessageA(reportEdit, EM_SETMODIFY, FALSE, 0);  // the program's own, no edit
 }
 
 void CreateReportEdit(HWND client) {
@@ -48,16 +47,15 @@ void CreateReportEdit(HWND client) {
 
 void RebuildReport() {
   if (!reportEdit) return;
-  const bool edited = SendMessageA(reportEdit, EM_GETMODIFY, 0, 0) != 0;
+  // What the operator typed or pasted may have left other formats behind,
+  // down to the end-of-text mark, for the report to take.
+  if (SendMessageA(reportEdit, EM_GETMODIFY, 0, 0)) SetReportFormat();
   // The whole report in one WM_SETTEXT: the control lays it out and paints
   // it once, as fast as a fresh control would. Emptying it and inserting the
   // report at the caret took more than twice as long, painting it twice.
   std::string text;
   RenderSettingsReport([&text](std::string_view piece) { text += piece; });
   SendMessageA(reportEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  // What the operator typed or pasted may have left other formats behind;
-  // reformatting costs a third more, so only then.
-  if (edited) SetReportFormat();
   // Show the report from its first line.
   SendMessageA(reportEdit, EM_SETSEL, 0, 0);
   SendMessageA(reportEdit, WM_VSCROLL, SB_TOP, 0);
