@@ -29,8 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   options.lowercase = input.ConsumeBool();
   options.keepsImage = input.ConsumeBool();
   SettingsImage image{};
-  const std::vector<uint8_t> imageBytes = input.ConsumeBytes<uint8_t>(kImageSize);
-  std::copy(imageBytes.begin(), imageBytes.end(), image.bytes.begin());
+  input.ConsumeData(image.bytes.data(), kImageSize);
   const std::vector<uint8_t> split = input.ConsumeBytes<uint8_t>(8);
   const std::vector<uint8_t> bytes = input.ConsumeRemainingBytes<uint8_t>();
 
@@ -40,12 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   Simulator pieces = MakeSimulator(options, image);
   std::vector<std::string> pieceReplies;
-  for (size_t at = 0, k = 0; at < bytes.size(); ++k) {
-    const size_t n =
-        std::min<size_t>(bytes.size() - at, split.empty() ? 1 : split[k % split.size()] + 1);
+  for (size_t at = 0, k = 0, n; at < bytes.size(); ++k, at += n) {
+    n = std::min<size_t>(bytes.size() - at, split.empty() ? 1 : split[k % split.size()] + 1);
     for (std::string& reply : FeedSimulator(pieces, std::span(bytes).subspan(at, n)))
       pieceReplies.push_back(std::move(reply));
-    at += n;
   }
   Check(pieceReplies == replies);
   Check(pieces.image.bytes == whole.image.bytes);
