@@ -29,11 +29,14 @@ inline void ShowItem(HWND dialog, int id, bool on) {
 inline void SetItemText(HWND dialog, int id, const char* text) {
   SetDlgItemTextA(dialog, id, text);
 }
-inline std::string ItemText(HWND dialog, int id) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(Item(dialog, id))) + 1, '\0');
+inline std::string WindowText(HWND window) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
   text.resize(
-      static_cast<size_t>(GetDlgItemTextA(dialog, id, text.data(), static_cast<int>(text.size()))));
+      static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
   return text;
+}
+inline std::string ItemText(HWND dialog, int id) {
+  return WindowText(Item(dialog, id));
 }
 inline void AddEntry(HWND dialog, int list, const char* entry) {
   SendItem(dialog, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));

@@ -210,13 +210,6 @@ void GuiTest::OpenTable(const DialogTable& table, std::span<uint8_t> target, boo
   EXPECT_EQ(result, ok) << table.dialog;
 }
 
-std::string WindowText(HWND window) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(
-      static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 std::string ItemTexts(HWND dialog, std::initializer_list<int> ids) {
   std::string joined;
   for (const int id : ids) {
@@ -233,7 +226,7 @@ std::vector<uint8_t> ImageBytes() {
 }
 
 void SelectEntry(HWND dialog, int list, int index) {
-  SendDlgItemMessageA(dialog, list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  Select(dialog, list, index);
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, list)));
 }

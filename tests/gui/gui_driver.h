@@ -79,9 +79,8 @@ extern std::vector<std::string> shownDialogs;
 // The file dialogs asked for, in order: 'o' open, 's' save.
 extern std::string fileDialogs;
 
-// The text of a window (the report view: reportEdit). A dialog's item is read
-// with ItemText (a drop-down list: its selected entry, or "" when none is).
-std::string WindowText(HWND window);
+// WindowText and ItemText (ui/dialog_items.h) read texts; a drop-down list
+// reads as its selected entry, or "" when none is.
 // The states of several items joined by '|': a check box or radio button as
 // "on" or "off", any other item by its text (a drop-down list: its selection).
 std::string ItemTexts(HWND dialog, std::initializer_list<int> ids);
