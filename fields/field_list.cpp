@@ -153,14 +153,6 @@ const BitsRow kPortRows[] = {
     {"goodReadLed", field::goodReadLed},
 };
 
-// An editing format's fields, moved to where format n lies in the image.
-ImageField InFormat(int n, FormatField f) {
-  return {static_cast<uint8_t>(EditFormatOffset(n) + f.offset), f.mask};
-}
-ImageKeyField InFormat(int n, FormatKeyField f) {
-  return {static_cast<uint8_t>(EditFormatOffset(n) + f.offset), f.capacity};
-}
-
 struct TableBuilder {
   std::vector<FieldSpec> fields;
 
@@ -227,10 +219,7 @@ std::vector<FieldSpec> BuildTable() {
     for (int k = 1; k <= field::kAdditionalFieldCount; ++k)
       t.Keys(format + "additionalFields[" + std::to_string(k) + "]",
              InFormat(n, field::additionalField(k)));
-    t.Keys(
-        format + "sequence",
-        {static_cast<uint8_t>(EditFormatOffset(n) + field::sequence.offset), field::sequence.size},
-        FieldKind::Sequence);
+    t.Keys(format + "sequence", InFormat(n, field::sequence), FieldKind::Sequence);
     t.Bits(format + "fieldCount", InFormat(n, field::fieldCount), kNumber);
   }
   return std::move(t.fields);

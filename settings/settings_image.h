@@ -354,19 +354,9 @@ uint8_t InterfaceTypeValue(InterfaceKind kind, int keyboardType);
 
 // The transmission sequence of an editing format: twelve 4-bit items, two per
 // byte, the earlier in the high nibble. Items 1 to 6 are fields, 7 to 11
-// additional fields.
-struct SequenceField {
-  uint8_t offset;
-  uint8_t size;
-};
+// additional fields. Its six bytes are reached as a key field's are.
 namespace field {
-inline constexpr SequenceField sequence{45, 6};
-}
-inline std::span<uint8_t> Bytes(EditFormat& format, SequenceField field) {
-  return std::span<uint8_t>(format.bytes).subspan(field.offset, field.size);
-}
-inline std::span<const uint8_t> Bytes(const EditFormat& format, SequenceField field) {
-  return std::span<const uint8_t>(format.bytes).subspan(field.offset, field.size);
+inline constexpr FormatKeyField sequence{45, 6};
 }
 inline constexpr int kSequenceItemLimit = 11;
 // The items as the scanner reads them: a zero byte ends the sequence, a zero
@@ -379,6 +369,13 @@ inline constexpr int kSequenceItemCount = 12;
 // Editing format n (1 to 3) inside the image.
 inline constexpr int EditFormatOffset(int n) {
   return 74 + kEditFormatSize * (n - 1);
+}
+// An editing format's field, moved to where format n lies in the image.
+constexpr ImageField InFormat(int n, FormatField f) {
+  return {static_cast<uint8_t>(EditFormatOffset(n) + f.offset), f.mask};
+}
+constexpr ImageKeyField InFormat(int n, FormatKeyField f) {
+  return {static_cast<uint8_t>(EditFormatOffset(n) + f.offset), f.capacity};
 }
 EditFormat ReadEditFormat(const SettingsImage& image, int n);
 void WriteEditFormat(SettingsImage& image, int n, const EditFormat& format);

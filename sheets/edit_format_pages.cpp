@@ -87,7 +87,7 @@ INT_PTR FieldSettingsProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
 }
 
 std::span<uint8_t> SequenceOf(BoundDialog& bound) {
-  return bound.target.subspan(field::sequence.offset, field::sequence.size);
+  return bound.target.subspan(field::sequence.offset, field::sequence.capacity);
 }
 
 // The sequence display: a white box with a grey line above and left, the
