@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -45,8 +46,11 @@ class LinkTest : public ::testing::Test {
     ASSERT_EQ(OpenScannerPort(port, pty.path.c_str(), {}), PortOpenResult::Opened)
         << PortErrorText();
   }
-  // Stops the peer and returns the command lines it received.
-  Lines Wire() {
+  // Stops the peer, once it has received `awaited` lines or a second has
+  // passed, and returns the command lines it received. A command answered by
+  // a reply already on its way may still be in the pseudo-terminal.
+  Lines Wire(size_t awaited = 0) {
+    for (int ms = 0; lines_ < awaited && ms < 1000; ms += 5) usleep(5000);
     StopPeer();
     Lines lines;
     for (size_t at = 0, end; at < wire_.size(); at = end + 1) {
@@ -70,6 +74,7 @@ class LinkTest : public ::testing::Test {
       t.wire_ += static_cast<char>(c);
       t.line_ += static_cast<char>(c);
       if (c != '\r') continue;
+      ++t.lines_;
       const std::string line = std::exchange(t.line_, "");
       const auto rule = std::find_if(t.rules.begin(), t.rules.end(), [&line](const PeerRule& r) {
         return r.times > 0 && line.starts_with(r.prefix);
@@ -92,6 +97,7 @@ class LinkTest : public ::testing::Test {
     ClosePseudoTerminal(pty);
   }
   std::string wire_, line_;
+  std::atomic<size_t> lines_ = 0;
   int stop_[2] = {-1, -1};
   std::thread thread_;
 };
@@ -205,7 +211,7 @@ TEST_P(TransferTest, SendsTheseLinesAndEndsSo) {
   EXPECT_EQ(download ? DownloadImage(port, image, Recorder(progress), &failure)
                      : ReadBackImage(port, image, Recorder(progress), &failure),
             ok ? 1 : 0);
-  EXPECT_EQ(Wire(), Spelled(t.spelling));
+  EXPECT_EQ(Wire(Spelled(t.spelling).size()), Spelled(t.spelling));
   EXPECT_EQ(std::tie(failure.step, failure.block, failure.fault),
             std::tie(t.failure.step, t.failure.block, t.failure.fault));
   // One position per block sent or asked for, and then the decoding of a read-back.
