@@ -60,6 +60,10 @@ int main(int argc, char** argv) {
     return app.exit(e);
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
+  } catch (const CLI::RequiredError& e) {
+    // An unknown option is named first: it may be the missing one misspelt.
+    const std::vector<std::string> unknown = app.remaining(true);
+    return Misuse(named, unknown.empty() ? e.what() : CLI::ExtrasError(unknown).what());
   } catch (const CLI::ParseError& e) {
     return Misuse(named, e.what());
   } catch (const UsageError& e) {
