@@ -8,6 +8,7 @@
 
 #include "keycodes/key_code_parse.h"
 #include "keycodes/key_code_string.h"
+#include "settings/value_texts.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 
 #include "keycodes/key_code_string.h"
 #include "keycodes/key_names.h"
+#include "settings/value_texts.h"
 
 namespace {
 
@@ -29,19 +30,6 @@ KeyParse Failed(std::string error) {
 }
 
 }  // namespace
-
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
-int HexByteValue(std::string_view digits) {
-  if (digits.size() != 2) return -1;
-  const int high = HexDigitValue(digits[0]), low = HexDigitValue(digits[1]);
-  return high < 0 || low < 0 ? -1 : high * 16 + low;
-}
 
 KeyParse ParseKeyCodeString(std::string_view text, InterfaceKind mode) {
   const bool wedge = mode == InterfaceKind::KeyboardWedge;

@@ -18,8 +18,3 @@ struct KeyParse {
 // two hexadecimal digits that name no key are a scan code. "[?XX]" is the
 // code XX itself, as the rendering shows codes outside the tables.
 KeyParse ParseKeyCodeString(std::string_view text, InterfaceKind mode);
-
-// The value of a hexadecimal digit in either case, or -1.
-int HexDigitValue(char c);
-// The byte that two such digits spell, as AppendHexByte writes it, or -1.
-int HexByteValue(std::string_view digits);

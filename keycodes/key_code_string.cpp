@@ -2,6 +2,7 @@
 #include "keycodes/key_code_string.h"
 
 #include "keycodes/key_names.h"
+#include "settings/value_texts.h"
 
 InterfaceKind InterfaceMode = InterfaceKind::KeyboardWedge;
 
@@ -56,12 +57,6 @@ KeyRendering RenderWedge(std::span<const uint8_t> field, std::string& text) {
 }
 
 }  // namespace
-
-void AppendHexByte(std::string& text, uint8_t byte) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  text += kHex[byte >> 4];
-  text += kHex[byte & 0x0F];
-}
 
 void AppendModifiers(std::string& text, ModifierSet modifiers) {
   for (int bit = 0; bit < kModifierCount; ++bit) {

@@ -26,9 +26,6 @@ struct KeyRendering {
   ModifierSet modifiers = 0;  // the first flag byte's modifiers, in the modified-key layout
 };
 
-// Appends `byte` as two upper-case hexadecimal digits, e.g. "1C".
-void AppendHexByte(std::string& text, uint8_t byte);
-
 // Appends the names of the modifiers in `modifiers`, e.g. "[Shift][LeftCtrl]".
 void AppendModifiers(std::string& text, ModifierSet modifiers);
 

@@ -23,10 +23,3 @@ int CommandHexValue(char c, int versionClass) {
     if (CommandHexDigit(v, versionClass) == c) return static_cast<int>(v);
   return -1;
 }
-
-int ReplyHexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}

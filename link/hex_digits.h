@@ -1,5 +1,6 @@
 // Hexadecimal text on the scanner line: the digits of commands, which depend
-// on the scanner's version class, and the digits of read-back replies.
+// on the scanner's version class. Read-back replies take plain hexadecimal
+// digits in either case (settings/value_texts.h).
 #pragma once
 
 #include <string_view>
@@ -19,6 +20,3 @@ char CommandHexDigit(unsigned value, int versionClass);
 
 // The value of a command character under the same rule, or -1.
 int CommandHexValue(char c, int versionClass);
-
-// The value of a reply digit, '0'-'9', 'A'-'F' or 'a'-'f', or -1.
-int ReplyHexValue(char c);

@@ -3,7 +3,11 @@
 // blocks from its image. Block digits follow the rule of its version class.
 #include "link/simulator.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "link/hex_digits.h"
+#include "settings/value_texts.h"
 
 namespace {
 
@@ -40,15 +44,12 @@ int ParseBlock(const std::string& command, size_t digits, int digitClass) {
 }
 
 std::string ReadBlockReply(const Simulator& s, int block) {
-  static constexpr char kUpper[] = "0123456789ABCDEF";
-  static constexpr char kLower[] = "0123456789abcdef";
-  const char* digits = s.options.lowercase ? kLower : kUpper;
   std::string reply;
-  for (size_t k = 0; k < kBlockSize; ++k) {
-    const uint8_t byte = s.image.bytes[block * kBlockSize + k];
-    reply += digits[byte >> 4];
-    reply += digits[byte & 0x0F];
-  }
+  for (size_t k = 0; k < kBlockSize; ++k)
+    AppendHexByte(reply, s.image.bytes[block * kBlockSize + k]);
+  if (s.options.lowercase)
+    std::transform(reply.begin(), reply.end(), reply.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(c)); });
   return reply + "\r";
 }
 
@@ -88,9 +89,9 @@ void Answer(Simulator& s, const std::string& command, std::vector<std::string>& 
     return;
   }
   for (size_t k = 0; k < kBlockSize; ++k)
-    s.received.bytes[block * kBlockSize + k] = static_cast<uint8_t>(
-        CommandHexValue(command[4 + 2 * k], digitClass) * 16 +
-        CommandHexValue(command[5 + 2 * k], digitClass));
+    s.received.bytes[block * kBlockSize + k] =
+        static_cast<uint8_t>(CommandHexValue(command[4 + 2 * k], digitClass) * 16 +
+                             CommandHexValue(command[5 + 2 * k], digitClass));
   if (const char* reply = BlockReplyText(s.options.blockReply)) replies.push_back(reply);
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "link/hex_digits.h"
+#include "settings/value_texts.h"
 
 ReplyDeadlines replyDeadlines = kReplyDeadlines;
 
@@ -79,10 +80,15 @@ std::string_view ReadCommand(int block, int versionClass) {
   return std::string_view(commandBuffer, static_cast<size_t>(out - commandBuffer));
 }
 
+// The byte that digits `at` and `at` + 1 of `digits` spell, or -1.
+int ByteAt(const char* digits, size_t at) {
+  return HexByteValue(std::string_view(digits + at, 2));
+}
+
 bool IsBlockReply(size_t length) {
   if (length != kBlockDigits + 1) return false;
-  for (size_t k = 0; k < kBlockDigits; ++k)
-    if (ReplyHexValue(blockReply[k]) < 0) return false;
+  for (size_t k = 0; k < kBlockDigits; k += 2)
+    if (ByteAt(blockReply, k) < 0) return false;
   return true;
 }
 
@@ -240,8 +246,7 @@ int ReadBackImage(Port& port, SettingsImage& image, const TransferProgress& prog
   SettingsImage received;
   for (int j = 0; j < kImageSize; ++j) {
     SetPosition(progress, 30 + j);
-    received.bytes[j] = static_cast<uint8_t>(ReplyHexValue(receiveArea[2 * j]) * 16 +
-                                             ReplyHexValue(receiveArea[2 * j + 1]));
+    received.bytes[j] = static_cast<uint8_t>(ByteAt(receiveArea, 2 * static_cast<size_t>(j)));
   }
   image = received;
   SetPosition(progress, 100);

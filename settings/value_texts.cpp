@@ -107,3 +107,22 @@ std::string SequenceText(std::span<const uint8_t> items) {
   for (const uint8_t item : items) text += kSequenceItemTexts[item];
   return text;
 }
+
+void AppendHexByte(std::string& text, uint8_t byte) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  text += kHex[byte >> 4];
+  text += kHex[byte & 0x0F];
+}
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+int HexByteValue(std::string_view digits) {
+  if (digits.size() != 2) return -1;
+  const int high = HexDigitValue(digits[0]), low = HexDigitValue(digits[1]);
+  return high < 0 || low < 0 ? -1 : high * 16 + low;
+}

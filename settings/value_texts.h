@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 using ValueTexts = std::span<const char* const>;
 
@@ -44,3 +45,10 @@ extern const ValueTexts kTransmissionModeTexts;
 extern const ValueTexts kSequenceItemTexts;
 // The items spelled out one after the other, e.g. "[F1][F2][A1]".
 std::string SequenceText(std::span<const uint8_t> items);
+
+// Appends `byte` as two upper-case hexadecimal digits, e.g. "1C".
+void AppendHexByte(std::string& text, uint8_t byte);
+// The value of a hexadecimal digit in either case, or -1.
+int HexDigitValue(char c);
+// The byte that two such digits spell, or -1.
+int HexByteValue(std::string_view digits);

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "link/hex_digits.h"
 #include "link/port.h"
 #include "link/simulator.h"
 #include "link/transfer.h"
+#include "settings/value_texts.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {
@@ -120,7 +120,7 @@ void Answer(Scanner& s, std::string_view written) {
 // A command digit: upper-case hexadecimal, or '@', which scanners of the old
 // version class take for 9.
 int DigitValue(char c) {
-  return c == '@' ? 9 : c >= 'a' ? -1 : ReplyHexValue(c);
+  return c == '@' ? 9 : c >= 'a' ? -1 : HexDigitValue(c);
 }
 
 // The image as the block commands on the wire carry it: each block as last sent.
