@@ -42,14 +42,12 @@ void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) 
 }
 
 std::vector<uint8_t> Hex(const std::string& text) {
-  std::vector<uint8_t> bytes;
-  std::istringstream in(text);
-  std::string item;
-  while (in >> item) bytes.push_back(static_cast<uint8_t>(std::stoul(item, nullptr, 16)));
+  std::vector<uint8_t> bytes(text.size());  // room for more bytes than the text can spell
+  bytes.resize(Patch(bytes.data(), text));
   return bytes;
 }
 
-void Patch(uint8_t* bytes, const std::string& text) {
+size_t Patch(uint8_t* bytes, const std::string& text) {
   std::istringstream in(text);
   size_t at = 0;
   for (std::string token; in >> token;) {
@@ -58,6 +56,7 @@ void Patch(uint8_t* bytes, const std::string& text) {
     else
       bytes[at++] = static_cast<uint8_t>(std::stoul(token, nullptr, 16));
   }
+  return at;
 }
 
 std::vector<uint8_t> FactoryBytes() {

@@ -14,8 +14,9 @@ void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 // "01 00 0A" -> {0x01, 0x00, 0x0A}
 std::vector<uint8_t> Hex(const std::string& text);
 // Writes hex bytes from `bytes[0]` on; a token "N:" goes on at offset N:
-// "4: 11 12 30: 0D" writes bytes 4, 5 and 30, and nothing else.
-void Patch(uint8_t* bytes, const std::string& text);
+// "4: 11 12 30: 0D" writes bytes 4, 5 and 30, and nothing else. Returns the
+// offset after the last byte written.
+size_t Patch(uint8_t* bytes, const std::string& text);
 // The 256 bytes of a fresh configuration, written out from the byte map.
 std::vector<uint8_t> FactoryBytes();
 
