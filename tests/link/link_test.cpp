@@ -20,8 +20,6 @@
 
 namespace {
 
-// A scanner port opened on a pseudo-terminal whose other side a thread of the
-// test serves: the simulated scanner, except where a rule answers instead.
 using Lines = std::vector<std::string>;
 
 // Answers the next `times` command lines that start with `prefix` with
@@ -32,6 +30,8 @@ struct PeerRule {
   int times = 1;
 };
 
+// A scanner port opened on a pseudo-terminal whose other side a thread of the
+// test serves: the simulated scanner, except where a rule answers instead.
 class LinkTest : public ::testing::Test {
  protected:
   void TearDown() override {
