@@ -6,14 +6,18 @@
 #include <string>
 #include <vector>
 
+#include "fields/field_list.h"
 #include "link/port_settings.h"
 #include "settings/settings_image.h"
 
-enum class FleetTask { Download, Read };
+// Apply reads each scanner first and downloads, with a verifying read-back,
+// only to those that differ from the image.
+enum class FleetTask { Download, Read, Apply };
 
 struct FleetPlan {
   FleetTask task = FleetTask::Download;
   bool verify = false;  // download: read back and compare bytes 0 to 253
+  bool check = false;   // apply: read and compare only
   SettingsImage image;  // download: what every scanner gets
   PortSettings line;
   std::vector<std::string> devices;
@@ -24,10 +28,11 @@ inline constexpr int kPortFailed = 1;
 inline constexpr int kPortDiffers = 3;
 
 struct PortResult {
-  int status = 0;                      // 0, kPortFailed or kPortDiffers
-  std::string reason;                  // why it failed
-  std::string version;                 // the reply to "VERSION", empty when none came
-  std::vector<std::string> differing;  // the fields the read-back differs in
+  int status = 0;                        // 0, kPortFailed or kPortDiffers
+  std::string reason;                    // why it failed
+  std::string version;                   // the reply to "VERSION", empty when none came
+  std::vector<std::string> differing;    // the fields the read-back differs in
+  std::vector<FieldDifference> changes;  // apply: scanner (before) against the image (after)
   std::time_t finished = 0;
 };
 

@@ -27,10 +27,19 @@ void OnStopSignal(int) {
 struct Service {
   Simulator simulator;
   std::string storePath;
+  std::FILE* log = nullptr;
 };
+
+// The commands as they arrive, each CR a line end, flushed so that the log is
+// whole whenever the client has its reply.
+void LogReceived(std::FILE* log, std::span<const uint8_t> received) {
+  for (const uint8_t byte : received) std::fputc(byte == '\r' ? '\n' : byte, log);
+  std::fflush(log);
+}
 
 std::vector<std::string> Respond(void* context, std::span<const uint8_t> received) {
   Service& service = *static_cast<Service*>(context);
+  if (service.log) LogReceived(service.log, received);
   const int takeOvers = service.simulator.takeOvers;
   std::vector<std::string> replies = FeedSimulator(service.simulator, received);
   // Stored before the acknowledgement goes out, so a client that got it finds the file.
@@ -65,16 +74,23 @@ int ServeSimulator(SimulateOptions& options) {
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
 
+  if (!options.log.empty() && !(service.log = std::fopen(options.log.c_str(), "a"))) {
+    std::fprintf(stderr, "skelv simulate: cannot open the log %s: %s\n", options.log.c_str(),
+                 std::strerror(errno));
+    return 1;
+  }
   PseudoTerminal pty;
   if (!OpenPseudoTerminal(pty)) {
     std::fprintf(stderr, "skelv simulate: cannot open a pseudo-terminal: %s\n",
                  std::strerror(errno));
+    if (service.log) std::fclose(service.log);
     return 1;
   }
   std::printf("%s\n", pty.path.c_str());
   std::fflush(stdout);
   const int served = ServePseudoTerminal(pty, stopPipe[0], delayMs, {&service, Respond});
   ClosePseudoTerminal(pty);
+  if (service.log) std::fclose(service.log);
   if (!served) {
     std::fprintf(stderr, "skelv simulate: the pseudo-terminal failed\n");
     return 1;

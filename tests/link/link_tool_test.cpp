@@ -1,4 +1,4 @@
-// skelv download, read, diff, ports and simulate as a user runs them: the
+// skelv download, read, apply, diff, ports and simulate as a user runs them: the
 // simulators as child processes on their own pseudo-terminals, several at once
 // for the fleet, and the transfer commands with them.
 #include <gtest/gtest.h>
@@ -152,6 +152,85 @@ TEST(SkelvFleet, ReadsEveryPortIntoItsOwnFile) {
             "[0] " + good.device + ": ok\n");
   EXPECT_EQ(ReadWholeFile(dir + "/one.qrs"), Sample(0x5A, 0xA5));
   EXPECT_EQ(good.Stop(SIGTERM), 0);
+}
+
+// The commands in a simulator's log other than "VERSION" and block reads: 17
+// for each download (16 blocks and "UPDATE").
+int Writes(const std::string& log) {
+  const std::vector<uint8_t> bytes = ReadWholeFile(log);
+  std::istringstream in({bytes.begin(), bytes.end()});
+  int writes = 0;
+  for (std::string line; std::getline(in, line);) writes += line != "VERSION" && line[0] != 'R';
+  return writes;
+}
+
+// The file sets scan mode Continuous and suffix HT; a fresh scanner holds the
+// factory's Auto Off and Enter.
+std::vector<uint8_t> Applied() {
+  std::vector<uint8_t> bytes = FactoryBytes();
+  bytes[4] = 0x11, bytes[31] = 0x09;
+  return bytes;
+}
+
+constexpr char kFields[] = R"([{"name":"scanningMode","before":"Auto Off","after":"Continuous"},)"
+                           R"({"name":"suffix","before":"[Enter]","after":"[HT]"}]})";
+
+std::string Json(const Simulate& s, bool changed, const char* fields) {
+  return R"({"port":")" + s.device + R"(","changed":)" + (changed ? "true" : "false") +
+         R"(,"failed":false,"reason":null,"fields":)" + fields + "\n";
+}
+
+// Apply reads every scanner first and downloads only to those that differ;
+// the simulators' logs show that no other was written to.
+TEST(SkelvApply, DownloadsOnlyWhereTheScannerDiffers) {
+  const std::string dir = MakeScratchDir(), file = dir + "/site.qrs";
+  WriteWholeFile(file, Applied());
+  Simulate same("--image " + file + " --log " + dir + "/same.log"),
+      first("--log " + dir + "/first.log --store " + dir + "/first.qrs"),
+      second("--log " + dir + "/second.log");
+  const std::string both = file + " --port " + same.device + " --port " + first.device;
+  EXPECT_EQ(RunSkelv("apply --check --diff " + both).Said(),
+            "[0] " + same.device + ": unchanged\n" + first.device +
+                ": would change: scanningMode, suffix\n"
+                "  scanningMode: Auto Off -> Continuous\n  suffix: [Enter] -> [HT]\n");
+  EXPECT_EQ(RunSkelv("apply --check --json " + both).Said(),
+            "[0] " + Json(same, false, "[]}") + Json(first, true, kFields));
+  EXPECT_EQ(Writes(dir + "/first.log"), 0);
+  EXPECT_EQ(RunSkelv("apply " + both + " --log " + dir + "/apply.csv").Said(),
+            "[0] " + same.device + ": unchanged\n" + first.device + ": changed (2 fields)\n");
+  const std::vector<uint8_t> stored = ReadWholeFile(dir + "/first.qrs");
+  ASSERT_EQ(stored.size(), 256u);
+  EXPECT_TRUE(std::equal(stored.begin(), stored.begin() + 254, Applied().begin()));
+  const std::vector<uint8_t> log = ReadWholeFile(dir + "/apply.csv");
+  EXPECT_EQ(Untimed({log.begin(), log.end()}),
+            "port,version,result,differing fields\n" + same.device + ",Ver:2.00,unchanged,\n" +
+                first.device + ",Ver:2.00,changed (2 fields),scanningMode suffix\n");
+  EXPECT_EQ(
+      RunSkelv("apply --json " + both + " --port " + second.device).Said(),
+      "[0] " + Json(same, false, "[]}") + Json(first, false, "[]}") + Json(second, true, kFields));
+  EXPECT_EQ(Writes(dir + "/same.log"), 0);
+  EXPECT_EQ(Writes(dir + "/first.log"), 17);
+  EXPECT_EQ(Writes(dir + "/second.log"), 17);
+}
+
+// A scanner that keeps its old image fails with the fields that did not
+// land (exit status 3) unless another port failed outright (1).
+TEST(SkelvApply, FailsPortsAsDownloadDoes) {
+  const std::string dir = MakeScratchDir(), file = dir + "/site.qrs";
+  WriteWholeFile(file, Applied());
+  Simulate keeps("--keep-image"), naks("--reply nak");
+  EXPECT_EQ(RunSkelv("apply --diff " + file + " --port " + keeps.device).Said(),
+            "[3] " + keeps.device + ": failed: the read-back differs in scanningMode, suffix\n");
+  EXPECT_EQ(RunSkelv("apply --json " + file + " --port " + keeps.device).Said(),
+            "[3] {\"port\":\"" + keeps.device +
+                R"(","changed":false,"failed":true,"reason":"the read-back differs in )"
+                R"(scanningMode, suffix","fields":)" +
+                kFields + "\n");
+  EXPECT_EQ(RunSkelv("apply " + file + " --port " + keeps.device + " " + naks.device).Said(),
+            "[1] " + keeps.device + ": failed: the read-back differs in scanningMode, suffix\n" +
+                naks.device + ": failed: block 0: 4 replies other than \"ACK\" or \"DONE\"\n");
+  EXPECT_EQ(RunSkelv("apply " + dir + "/none.qrs --port " + naks.device).Said(),
+            "[1] skelv apply: cannot read " + dir + "/none.qrs: No such file or directory\n");
 }
 
 }  // namespace
