@@ -18,7 +18,7 @@ struct FleetPlan {
   FleetTask task = FleetTask::Download;
   bool verify = false;  // download: read back and compare bytes 0 to 253
   bool check = false;   // apply: read and compare only
-  SettingsImage image;  // download: what every scanner gets
+  SettingsImage image;  // download and apply: what every scanner gets
   PortSettings line;
   std::vector<std::string> devices;
   std::vector<std::string> outputs;  // read: the file each device's image goes to
