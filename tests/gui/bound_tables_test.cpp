@@ -69,7 +69,7 @@ bool Perturb(HWND dialog, const Binding& b) {
   }
 }
 
-// The bits a row owns, added to `owned`.
+// The bits a row owns, added to `owned`; the walker leaves key fields alone.
 void MarkOwned(const Binding& b, Bytes& owned) {
   const BoundField f = b.field;
   if (b.kind == BindKind::LengthPair) {
