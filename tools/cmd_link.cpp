@@ -117,7 +117,7 @@ CommandRun DefineDownload(CLI::App& command) {
     plan.verify = options->verify;
     plan.image = FactoryImage();
     if (!ReadSettingsFile(options->file.c_str(), plan.image)) {
-      std::fprintf(stderr, "skelv download: cannot read %s\n", options->file.c_str());
+      SayCannotRead("download", options->file);
       return 1;
     }
     return RunOnPorts("download", plan, *options, TransferReport);

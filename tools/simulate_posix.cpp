@@ -56,7 +56,7 @@ int ServeSimulator(SimulateOptions& options) {
   options.scanner.blockReply = kReplies[IndexOf(kReplyChoices, options.reply)];
   SettingsImage image = FactoryImage();
   if (!options.image.empty() && !ReadSettingsFile(options.image.c_str(), image)) {
-    std::fprintf(stderr, "skelv simulate: cannot read %s\n", options.image.c_str());
+    SayCannotRead("simulate", options.image);
     return 1;
   }
   Service service{MakeSimulator(options.scanner, image), options.store};

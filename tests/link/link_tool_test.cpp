@@ -50,15 +50,17 @@ TEST(SkelvLink, FailuresAreOneLineAndStatusOneAndLeaveTheFiles) {
   const std::string dir = MakeScratchDir(), file = dir + "/sample.qrs", none = dir + "/none.qrs";
   WriteWholeFile(file, Sample(0x01, 0x02));
   Simulate child("--reply nak");
+  const std::string unread = none + ": No such file or directory\n";
   const std::pair<std::string, std::string> kCases[] = {
       {"download " + file + " --port " + child.device,
        child.device + ": failed: block 0: 4 replies other than \"ACK\" or \"DONE\"\n"},
       {"download " + file + " --port /dev/skelv-none",
        "/dev/skelv-none: failed: cannot open: No such file or directory\n"},
       {"read -o " + none + " --port /dev/null", "/dev/null: failed: refused the line settings: "},
-      {"download " + none + " --port /dev/null", "skelv download: cannot read " + none + "\n"},
-      {"apply " + none + " --port /dev/null",
-       "skelv apply: cannot read " + none + ": No such file or directory\n"},
+      {"download " + none + " --port /dev/null", "skelv download: cannot read " + unread},
+      {"set " + file + " --from " + none, "skelv set: cannot read " + unread},
+      {"simulate --image " + none, "skelv simulate: cannot read " + unread},
+      {"apply " + none + " --port /dev/null", "skelv apply: cannot read " + unread},
       {"download " + file + " --port '/dev/skelv-none*'",
        "skelv download: no device matches /dev/skelv-none*\n"},
       {"ports /dev/skelv-none '/dev/skelv-none*'",
