@@ -19,7 +19,8 @@ constexpr DWORD kEndMs = 30000;  // only catches a hang
 
 class StartOnFile : public ::testing::Test {
  protected:
-  // Starts skelvane.exe, which lies beside this test program, with `arguments`.
+  // Starts skelvane.exe, which lies beside this test program, with `arguments`
+  // in the scratch folder.
   void Start(const std::string& arguments) {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -30,7 +31,7 @@ class StartOnFile : public ::testing::Test {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
+                               scratch.c_str(), &startup, &process));
   }
   void TearDown() override {
     if (!process.hProcess) return;
@@ -56,7 +57,7 @@ TEST_F(StartOnFile, ShowsTheFilesReportAndSavesToItsPath) {
   const std::vector<uint8_t> bytes(image.bytes.begin(), image.bytes.end());
   const std::string path = scratch + "site settings.qrs";
   WriteWholeFile(path, bytes);
-  Start("\"" + path + "\" \"" + scratch + "other.qrs\" /x");
+  Start("\"site settings.qrs\" other.qrs /x");
   HWND window = WaitForWindow(kMainClass, process.dwProcessId);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(WaitForReport(window, GoldenReport("rs232")), GoldenReport("rs232"));
