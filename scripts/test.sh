@@ -26,4 +26,4 @@ cmake --build --preset windows
 xvfb-run -a -s "-screen 0 1280x1024x24" scripts/wine-ctest.sh build/windows
 
 echo "== packages"
-tests/packaging_test.sh
+xvfb-run -a -s "-screen 0 1280x1024x24" tests/packaging_test.sh
