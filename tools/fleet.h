@@ -9,13 +9,20 @@
 #include "link/port_settings.h"
 #include "settings/settings_image.h"
 
-enum class FleetTask { Download, Read };
+enum class FleetTask { Download, Read, Probe };
+
+// The line settings of a transfer: those given, or those a probe finds first
+// (--line auto), trying the given ones right after the factory ones.
+struct LineChoice {
+  PortSettings settings;
+  bool find = false;
+};
 
 struct FleetPlan {
   FleetTask task = FleetTask::Download;
   bool verify = false;  // download: read back and compare bytes 0 to 253
   SettingsImage image;  // download: what every scanner gets
-  PortSettings line;
+  LineChoice line;
   std::vector<std::string> devices;
   std::vector<std::string> outputs;  // read: the file each device's image goes to
 };
@@ -28,6 +35,7 @@ struct PortResult {
   std::string reason;                  // why it failed
   std::string version;                 // the reply to "VERSION", empty when none came
   std::vector<std::string> differing;  // the fields the read-back differs in
+  PortSettings found;                  // the line settings a probe found
   std::time_t finished = 0;
 };
 
@@ -35,5 +43,5 @@ struct PortResult {
 std::vector<PortResult> RunFleet(const FleetPlan& plan);
 
 // One read-back from `device` into `image`; false with `reason`.
-bool ReadScanner(const std::string& device, const PortSettings& line, SettingsImage& image,
+bool ReadScanner(const std::string& device, const LineChoice& line, SettingsImage& image,
                  std::string& reason);

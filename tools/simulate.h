@@ -12,6 +12,7 @@ struct SimulateOptions {
   std::string image;
   std::string store;
   unsigned delayMs = 0;
+  std::string baud;  // empty: answers at any rate
 };
 
 inline constexpr const char* kReplyChoices[] = {"ack", "done", "nak", "none"};
