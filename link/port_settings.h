@@ -21,7 +21,7 @@ struct PortSettings {
 
 // The settings as the bytes that hold them.
 std::span<uint8_t> SettingsBytes(PortSettings& settings);
-// Each choice as a whole-byte field of those bytes.
+// Each choice as a whole-byte field of those bytes; the verify switch is bit 0.
 using PortField = FieldOf<PortSettings>;
 namespace portField {
 inline constexpr PortField comPort{offsetof(PortSettings, comPort), 0xFF};
@@ -29,7 +29,7 @@ inline constexpr PortField baudRate{offsetof(PortSettings, baudRate), 0xFF};
 inline constexpr PortField dataBits{offsetof(PortSettings, dataBits), 0xFF};
 inline constexpr PortField parity{offsetof(PortSettings, parity), 0xFF};
 inline constexpr PortField flowControl{offsetof(PortSettings, flowControl), 0xFF};
-inline constexpr PortField verifyDownload{offsetof(PortSettings, verifyDownload), 0xFF};
+inline constexpr PortField verifyDownload{offsetof(PortSettings, verifyDownload), 0x01};
 }  // namespace portField
 
 // Kept for the life of the process, never written to disk.
