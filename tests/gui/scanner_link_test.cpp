@@ -87,7 +87,8 @@ TEST_F(ScannerLink, DownloadThenReadBackGivesTheSameImage) {
 
   ResetToFactoryDefaults();
   settingsModified = 0;
-  // Another line setting on a new opening of the same port.
+  // Another line setting on a new opening of the same port, whose rate the
+  // simulator sees (below).
   Expect({ChoosePort(kCom1, {2, 0, 1, 2}), OnSheet([](HWND) {}, PSBTN_OK)});  // 9600 7E Xon/Xoff
   Command(IDM_READ_SETTINGS);
   EXPECT_EQ(ImageBytes(), expected);
