@@ -147,6 +147,14 @@ TEST_F(ScannerLink, VerifiedDownloadNamesTheFieldsTheScannerDidNotTake) {
       Bytes(image.begin(), image.begin() + 32),
       Hex("01 00 00 22 11 02 92 00 0A D9 25 09 00 00 38 A9 42 20 5E FF 04 FE 04 FF 04 FF 04 00 00 "
           "00 00 09"));
+  // Eleven items of the report's buzzer, scanner, prefix and suffix lines.
+  Patch(settingsImage.bytes.data(), "4: 1E 5: 40 7: 01 8: 14 27: 61 31: 09 67: 20");
+  Expect({ChoosePort(kCom6), Press(IDNO)});
+  Command(IDM_DOWNLOAD);
+  EXPECT_EQ(shownBoxes.at(2).text,
+            "The scanner's settings read back differ from those downloaded in: Buzzer, Frequency, "
+            "Scan Mode, Scanner Timeout, Negative Barcode, Reading Redundancy, Delay between "
+            "Reread, Good-Read LED, Auto Sense, Prefix Settings and 1 more.\n\nDownload again?");
 }
 
 // No scanner on COM6 answers "VERSION"; COM4 has no device; Cancel stops the
