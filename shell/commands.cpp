@@ -1,4 +1,5 @@
-// The commands: New, Open, Save, Save As, Configure, Read, Download, About and Exit, and closing.
+// The commands: New, Open, Save, Save As, Configure, Read, Download, About and Exit, opening
+// the file named at start, and closing.
 #include "shell/commands.h"
 
 #include "keycodes/key_code_string.h"
@@ -133,6 +134,20 @@ void RunCommand(HWND window, int command) {
     default:
       break;
   }
+}
+
+void OpenNamedSettings(HWND window, const char* name) {
+  // The full path, as the dialog gives it: a relative one would lead Save
+  // elsewhere once a file dialog has changed the current folder.
+  char path[MAX_PATH] = {};
+  const DWORD length = GetFullPathNameA(name, MAX_PATH, path, nullptr);
+  if (length == 0 || length >= MAX_PATH || !OpenSettingsPath(path)) {
+    ShowError(window, "Can't open the settings file!");
+    return;
+  }
+  settingsModified = 0;
+  InterfaceMode = InterfaceModeFromImage(settingsImage);
+  RebuildReport();
 }
 
 void CloseMainWindow(HWND window) {

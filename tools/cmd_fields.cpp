@@ -101,7 +101,7 @@ bool Collect(const SetOptions& options, std::vector<Assignment>& assignments,
     if (options.from != "-") file.open(options.from);
     std::istream& in = options.from == "-" ? std::cin : file;
     if (!in) {
-      std::fprintf(stderr, "skelv set: cannot read %s\n", options.from.c_str());
+      SayCannotRead("set", options.from);
       return false;
     }
     std::string line;

@@ -1,7 +1,8 @@
-// skelv download and skelv read: transfers with one scanner or many at once,
-// a result line per port, and an optional CSV log.
+// skelv download, read and apply: transfers with one scanner or many at once,
+// a result per port, and an optional CSV log.
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "settings/factory_defaults.h"
@@ -10,6 +11,7 @@
 #include "tools/commands.h"
 #include "tools/fleet.h"
 #include "tools/host.h"
+#include "tools/port_report.h"
 #include "tools/serial_devices.h"
 
 namespace {
@@ -40,8 +42,13 @@ std::string CsvField(const std::string& text) {
 
 void LogRow(std::FILE* log, const std::string& device, const PortResult& r,
             const std::string& result) {
+  // apply's fields are those the scanner differed in before, unless the
+  // read-back shows that some did not land.
+  std::vector<std::string> names = r.differing;
+  if (names.empty())
+    for (const FieldDifference& d : r.changes) names.push_back(d.name);
   std::string fields;
-  for (const std::string& name : r.differing) fields += (fields.empty() ? "" : " ") + name;
+  for (const std::string& name : names) fields += (fields.empty() ? "" : " ") + name;
   std::fprintf(log, "%s,%s,%s,%s,%s\n", LocalTimeText(r.finished).c_str(), CsvField(device).c_str(),
                CsvField(r.version).c_str(), CsvField(result).c_str(), CsvField(fields).c_str());
 }
@@ -55,7 +62,8 @@ std::FILE* OpenLog(const std::string& path) {
 
 // Runs the plan on the expanded ports; exit status 0 when every port
 // succeeded, else 1 when any failed, else 3 (read-backs that differ).
-int RunOnPorts(const char* command, FleetPlan& plan, const TransferOptions& options) {
+int RunOnPorts(const char* command, FleetPlan& plan, const TransferOptions& options,
+               const std::function<PortReport(const std::string&, const PortResult&)>& report) {
   std::string error;
   if (!ExpandPorts(options.ports, plan.devices, error)) {
     std::fprintf(stderr, "skelv %s: %s\n", command, error.c_str());
@@ -74,9 +82,9 @@ int RunOnPorts(const char* command, FleetPlan& plan, const TransferOptions& opti
   bool failed = false, differs = false;
   for (size_t i = 0; i < results.size(); ++i) {
     const PortResult& r = results[i];
-    const std::string result = r.status ? "failed: " + r.reason : "ok";
-    std::printf("%s: %s\n", plan.devices[i].c_str(), result.c_str());
-    if (log) LogRow(log, plan.devices[i], r, result);
+    const PortReport shown = report(plan.devices[i], r);
+    std::fputs(shown.printed.c_str(), stdout);
+    if (log) LogRow(log, plan.devices[i], r, shown.result);
     failed = failed || r.status == kPortFailed;
     differs = differs || r.status == kPortDiffers;
   }
@@ -109,10 +117,10 @@ CommandRun DefineDownload(CLI::App& command) {
     plan.verify = options->verify;
     plan.image = FactoryImage();
     if (!ReadSettingsFile(options->file.c_str(), plan.image)) {
-      std::fprintf(stderr, "skelv download: cannot read %s\n", options->file.c_str());
+      SayCannotRead("download", options->file);
       return 1;
     }
-    return RunOnPorts("download", plan, *options);
+    return RunOnPorts("download", plan, *options, TransferReport);
   };
 }
 
@@ -126,6 +134,28 @@ CommandRun DefineRead(CLI::App& command) {
   return [options] {
     FleetPlan plan;
     plan.task = FleetTask::Read;
-    return RunOnPorts("read", plan, *options);
+    return RunOnPorts("read", plan, *options, TransferReport);
+  };
+}
+
+CommandRun DefineApply(CLI::App& command) {
+  auto options = std::make_shared<TransferOptions>();
+  auto show = std::make_shared<ApplyShow>();
+  command.add_option("FILE", options->file, "the settings file the scanners are to hold")
+      ->required();
+  AddPortOptions(command, *options);
+  command.add_flag("--check", show->check, "read and compare only; download nothing");
+  command.add_flag("--diff", show->diff, "a \"name: scanner -> file\" line per differing field");
+  command.add_flag("--json", show->json, "one JSON object per port");
+  return [options, show] {
+    FleetPlan plan;
+    plan.task = FleetTask::Apply;
+    plan.check = show->check;
+    plan.verify = true;
+    if (!ReadImageFile("apply", options->file, plan.image)) return 1;
+    return RunOnPorts("apply", plan, *options,
+                      [show](const std::string& device, const PortResult& r) {
+                        return ApplyReport(device, r, *show);
+                      });
   };
 }

@@ -17,6 +17,7 @@ CommandRun DefineSimulate(CLI::App& command) {
       ->excludes(version);
   command.add_option("--image", options->image, "the settings file the scanner starts with");
   command.add_option("--store", options->store, "where each taken-over image is written");
+  command.add_option("--log", options->log, "append each command received to this file");
   command.add_option("--reply", options->reply, "the reply to download blocks")
       ->check(CLI::IsMember(Choices(kReplyChoices)))
       ->capture_default_str();

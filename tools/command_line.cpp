@@ -1,13 +1,13 @@
 // Options and file reading shared by the skelv commands.
 #include "tools/command_line.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
 
 #include "link/probe.h"
 #include "settings/file_store.h"
+#include "tools/host.h"
 
 namespace {
 
@@ -56,14 +56,17 @@ LineChoice LineSettings(const LineOptions& line) {
   return choice;
 }
 
+void SayCannotRead(const char* command, const std::string& path) {
+  std::fprintf(stderr, "skelv %s: cannot read %s: %s\n", command, path.c_str(),
+               LastErrorText().c_str());
+}
+
 bool ReadImageFile(const char* command, const std::string& path, SettingsImage& image) {
   // One byte more than an image, so that a longer file is told apart.
   uint8_t buffer[kImageSize + 1];
-  errno = 0;
   const long count = ReadFileStart(path.c_str(), buffer, sizeof buffer);
   if (count < 0) {
-    std::fprintf(stderr, "skelv %s: cannot read %s: %s\n", command, path.c_str(),
-                 errno ? std::strerror(errno) : "read error");
+    SayCannotRead(command, path);
     return false;
   }
   if (count != kImageSize) {

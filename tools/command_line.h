@@ -39,3 +39,6 @@ LineChoice LineSettings(const LineOptions& line);
 // Reads a file of exactly 256 bytes into `image`. Otherwise prints one line
 // "skelv COMMAND: ..." on stderr and returns false.
 bool ReadImageFile(const char* command, const std::string& path, SettingsImage& image);
+// Says "skelv COMMAND: cannot read PATH: REASON" on stderr for the file call
+// that just failed, with the system's reason.
+void SayCannotRead(const char* command, const std::string& path);

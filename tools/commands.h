@@ -20,6 +20,7 @@ CommandRun DefineSet(CLI::App& command);
 CommandRun DefineDiff(CLI::App& command);
 CommandRun DefineDownload(CLI::App& command);
 CommandRun DefineRead(CLI::App& command);
+CommandRun DefineApply(CLI::App& command);
 CommandRun DefinePorts(CLI::App& command);
 CommandRun DefineProbe(CLI::App& command);
 CommandRun DefineSimulate(CLI::App& command);

@@ -104,6 +104,16 @@ void Transfer(const FleetPlan& plan, size_t index, Port& port, PortProgress& pro
       result.reason = "cannot write " + plan.outputs[index];
     return;
   }
+  if (plan.task == FleetTask::Apply) {
+    progress.phase = "reading";
+    if (!ReadBackImage(port, back, shown, &failure, &result.version)) {
+      result.reason = DescribeLinkFailure(failure);
+      return;
+    }
+    // The fields and the reserved bits together cover bytes 0 to 253.
+    result.changes = DifferingFields(back, plan.image);
+    if (result.changes.empty() || plan.check) return;
+  }
   progress.phase = "downloading";
   if (!DownloadImage(port, sent, shown, &failure, &result.version)) {
     result.reason = DescribeLinkFailure(failure);

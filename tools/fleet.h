@@ -6,10 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "fields/field_list.h"
 #include "link/port_settings.h"
 #include "settings/settings_image.h"
 
-enum class FleetTask { Download, Read, Probe };
+// Apply reads each scanner first and downloads, with a verifying read-back,
+// only to those that differ from the image. Probe finds the line settings only.
+enum class FleetTask { Download, Read, Apply, Probe };
 
 // The line settings of a transfer: those given, or those a probe finds first
 // (--line auto), trying the given ones right after the factory ones.
@@ -21,7 +24,8 @@ struct LineChoice {
 struct FleetPlan {
   FleetTask task = FleetTask::Download;
   bool verify = false;  // download: read back and compare bytes 0 to 253
-  SettingsImage image;  // download: what every scanner gets
+  bool check = false;   // apply: read and compare only
+  SettingsImage image;  // download and apply: what every scanner gets
   LineChoice line;
   std::vector<std::string> devices;
   std::vector<std::string> outputs;  // read: the file each device's image goes to
@@ -31,11 +35,12 @@ inline constexpr int kPortFailed = 1;
 inline constexpr int kPortDiffers = 3;
 
 struct PortResult {
-  int status = 0;                      // 0, kPortFailed or kPortDiffers
-  std::string reason;                  // why it failed
-  std::string version;                 // the reply to "VERSION", empty when none came
-  std::vector<std::string> differing;  // the fields the read-back differs in
-  PortSettings found;                  // the line settings a probe found
+  int status = 0;                        // 0, kPortFailed or kPortDiffers
+  std::string reason;                    // why it failed
+  std::string version;                   // the reply to "VERSION", empty when none came
+  std::vector<std::string> differing;    // the fields the read-back differs in
+  std::vector<FieldDifference> changes;  // apply: scanner (before) against the image (after)
+  PortSettings found;                    // the line settings a probe found
   std::time_t finished = 0;
 };
 

@@ -16,5 +16,9 @@ void KeepStdoutBytes();
 // its width when known.
 bool ProgressTerminal(size_t& columns);
 
+// The system's reason why the last call failed: strerror(errno) on POSIX,
+// the message of GetLastError() without its full stop on Windows.
+std::string LastErrorText();
+
 // ISO 8601 local time with the offset from UTC, "2024-05-02T14:03:09+0200".
 std::string LocalTimeText(std::time_t time);

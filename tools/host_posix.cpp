@@ -3,9 +3,16 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "tools/host.h"
 
 void KeepStdoutBytes() {}
+
+std::string LastErrorText() {
+  return std::strerror(errno);
+}
 
 bool ProgressTerminal(size_t& columns) {
   if (!isatty(STDERR_FILENO)) return false;

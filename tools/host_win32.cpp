@@ -11,6 +11,18 @@
 
 #include "tools/host.h"
 
+std::string LastErrorText() {
+  const DWORD error = GetLastError();
+  char text[256];
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                error, 0, text, sizeof text, nullptr);
+  while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' ||
+                        text[length - 1] == '.' || text[length - 1] == ' '))
+    --length;
+  if (length) return std::string(text, length);
+  return "system error " + std::to_string(error);
+}
+
 void KeepStdoutBytes() {
   _setmode(_fileno(stdout), _O_BINARY);
 }

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "tools/host.h"
 #include "tools/serial_devices.h"
 
 namespace {
@@ -106,19 +107,6 @@ void AddDosDevicePorts(std::vector<std::string>& names) {
     if (IsComName(name)) AddOnce(names, name);
 }
 
-std::string SystemMessage(DWORD error) {
-  char text[256];
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                error, 0, text, sizeof text, nullptr);
-  while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' ||
-                        text[length - 1] == '.' || text[length - 1] == ' '))
-    --length;
-  if (length) return std::string(text, length);
-  std::string unknown = "system error ";
-  unknown += std::to_string(error);
-  return unknown;
-}
-
 }  // namespace
 
 const char kPortPatternExample[] = "COM*";
@@ -178,6 +166,6 @@ std::string DeviceStatus(const std::string& device) {
   const DWORD error = GetLastError();
   if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) return "busy";
   std::string status = "not openable: ";
-  status += SystemMessage(error);
+  status += LastErrorText();
   return status;
 }

@@ -11,6 +11,7 @@ struct SimulateOptions {
   std::string reply = "ack";  // one of kReplyChoices
   std::string image;
   std::string store;
+  std::string log;  // each command received is appended as a line
   unsigned delayMs = 0;
   std::string baud;  // empty: answers at any rate
 };

@@ -29,10 +29,18 @@ void OnStopSignal(int) {
 struct Service {
   Simulator simulator;
   std::string storePath;
+  std::FILE* log = nullptr;
   uint32_t baud = 0;  // 0: answers at any rate
   Port line;          // the master side, whose line state is the client's
   LineState seen;
 };
+
+// The commands as they arrive, each CR a line end, flushed so that the log is
+// whole whenever the client has its reply.
+void LogReceived(std::FILE* log, std::span<const uint8_t> received) {
+  for (const uint8_t byte : received) std::fputc(byte == '\r' ? '\n' : byte, log);
+  std::fflush(log);
+}
 
 constexpr const char* kParityNames[] = {"none", "odd", "even"};  // by LineParity
 
@@ -55,6 +63,7 @@ std::vector<std::string> Respond(void* context, std::span<const uint8_t> receive
   Service& service = *static_cast<Service*>(context);
   // At another rate a scanner hears noise: it stays silent.
   if (!AtScannerLine(service)) return {};
+  if (service.log) LogReceived(service.log, received);
   const int takeOvers = service.simulator.takeOvers;
   std::vector<std::string> replies = FeedSimulator(service.simulator, received);
   // Stored before the acknowledgement goes out, so a client that got it finds the file.
@@ -71,7 +80,7 @@ int ServeSimulator(SimulateOptions& options) {
   options.scanner.blockReply = kReplies[IndexOf(kReplyChoices, options.reply)];
   SettingsImage image = FactoryImage();
   if (!options.image.empty() && !ReadSettingsFile(options.image.c_str(), image)) {
-    std::fprintf(stderr, "skelv simulate: cannot read %s\n", options.image.c_str());
+    SayCannotRead("simulate", options.image);
     return 1;
   }
   Service service;
@@ -92,10 +101,16 @@ int ServeSimulator(SimulateOptions& options) {
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
 
+  if (!options.log.empty() && !(service.log = std::fopen(options.log.c_str(), "a"))) {
+    std::fprintf(stderr, "skelv simulate: cannot open the log %s: %s\n", options.log.c_str(),
+                 std::strerror(errno));
+    return 1;
+  }
   PseudoTerminal pty;
   if (!OpenPseudoTerminal(pty)) {
     std::fprintf(stderr, "skelv simulate: cannot open a pseudo-terminal: %s\n",
                  std::strerror(errno));
+    if (service.log) std::fclose(service.log);
     return 1;
   }
   service.line.handle = pty.master;
@@ -103,6 +118,7 @@ int ServeSimulator(SimulateOptions& options) {
   std::fflush(stdout);
   const int served = ServePseudoTerminal(pty, stopPipe[0], delayMs, {&service, Respond});
   ClosePseudoTerminal(pty);
+  if (service.log) std::fclose(service.log);
   if (!served) {
     std::fprintf(stderr, "skelv simulate: the pseudo-terminal failed\n");
     return 1;

@@ -20,6 +20,8 @@ constexpr SkelvCommand kCommands[] = {
     {"download", "download a settings file to scanners, optionally reading it back",
      DefineDownload},
     {"read", "read the settings of scanners into settings files", DefineRead},
+    {"apply", "bring scanners to a settings file, downloading only to those that differ",
+     DefineApply},
     {"ports", "list the serial devices and whether they are free", DefinePorts},
     {"probe", "find the line settings at which scanners answer", DefineProbe},
     {"simulate", "answer as a scanner on a new pseudo-terminal (Linux only)", DefineSimulate},

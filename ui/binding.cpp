@@ -8,10 +8,10 @@
 #include <string>
 
 #include "keycodes/key_code_string.h"
-#include "keycodes/key_grid_editor.h"
 #include "resources/resource_ids.h"
 #include "ui/binding_kinds.h"
 #include "ui/dialog_items.h"
+#include "ui/key_grid_editor.h"
 
 namespace {
 

@@ -67,15 +67,18 @@ TEST_F(EditFormats, FieldSettingsDivideByLengthOrByTerminatingString) {
   });
   EXPECT_EQ(Bytes({record[13], record[51]}), (Bytes{0x80, 0x34}));
 
-  record[10] = 0x8A;
+  // Field 1 of length 10, field 2 of length 88, both with their terminators
+  // included; numbers out of range keep the record's.
+  Patch(record.data(), "10: 8A 13: D8");
   OnFormatPage(1, [](HWND page) {
     EXPECT_EQ(ItemText(page, IDC_FIELD_GROUP), "Field length");
-    TypeText(page, IDC_FIELD_COUNT, "9");
-    EXPECT_FALSE(Enabled(page, IDC_TERMINATOR_FIRST + 4));
+    SetDlgItemTextA(page, IDC_FIELD_COUNT, "5");
+    SetDlgItemTextA(page, IDC_FIELD_COUNT, "6");
+    EXPECT_TRUE(Enabled(page, IDC_FIELD_LENGTH_FIRST + 4));
     TypeText(page, IDC_FIELD_LENGTH_FIRST + 1, "200");
     TypeText(page, IDC_FIELD_LENGTH_FIRST + 2, "127");
   });
-  EXPECT_EQ(Bytes({record[13], record[16], record[51]}), (Bytes{0x80, 0x7F, 0x34}));
+  EXPECT_EQ(Bytes({record[13], record[16], record[51]}), (Bytes{0xD8, 0x7F, 0x34}));
 
   OnFormatPage(1, [](HWND page) { Click(page, IDC_BY_TERMINATOR); });
   EXPECT_EQ(Bytes({record[10], record[13], record[16]}), (Bytes{0x80, 0x80, 0x00}));

@@ -8,6 +8,7 @@
 #include "keycodes/key_code_string.h"
 #include "link/port_settings.h"
 #include "link/transfer.h"
+#include "resources/resource_ids.h"
 #include "settings/settings_file.h"
 #include "shell/main_window.h"
 #include "shell/settings_dialogs.h"
@@ -234,6 +235,15 @@ void SelectEntry(HWND dialog, int list, int index) {
 void Click(HWND dialog, int button) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
+void ClickCell(HWND editor, int columns, int code) {
+  HWND grid = GetDlgItem(editor, IDC_GRID);
+  RECT r;
+  GetClientRect(grid, &r);
+  const int w = r.right / (columns + 1), h = r.bottom / 17;
+  const int x = ((code >> 4) + 1) * w + w / 2, y = ((code & 15) + 1) * h + h / 2;
+  SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
 }
 
 void TypeText(HWND dialog, int edit, const char* text) {

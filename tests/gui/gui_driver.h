@@ -100,5 +100,7 @@ inline bool Shown(HWND d, int id) {
 void SelectEntry(HWND dialog, int list, int index);
 // Clicks a button as the operator would (BN_CLICKED to its dialog).
 void Click(HWND dialog, int button);
+// Clicks the cell of `code` in the key grid editor's grid of `columns` columns.
+void ClickCell(HWND editor, int columns, int code);
 // Replaces an edit's text as the operator's typing would (EN_CHANGE follows).
 void TypeText(HWND dialog, int edit, const char* text);

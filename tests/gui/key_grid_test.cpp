@@ -5,22 +5,11 @@
 #include "keycodes/key_code_string.h"
 #include "resources/resource_ids.h"
 #include "sheets/symbology_page.h"
-#include "sheets/symbology_params.h"
 #include "tests/gui/gui_driver.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-// Clicks the cell of `code` in a grid of `columns` columns.
-void ClickCell(HWND editor, int columns, int code) {
-  HWND grid = GetDlgItem(editor, IDC_GRID);
-  RECT r;
-  GetClientRect(grid, &r);
-  const int w = r.right / (columns + 1), h = r.bottom / 17;
-  const int x = ((code >> 4) + 1) * w + w / 2, y = ((code & 15) + 1) * h + h / 2;
-  SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-}
 
 // The key field's text after the editor closed, its bytes, and how many keys
 // the editor refused.
@@ -29,33 +18,31 @@ using Session = std::tuple<std::string, Bytes, int>;
 class KeyGrid : public GuiTest {
  protected:
   Bytes image = Bytes(kImageSize);
-  // Clicks the prefix of the "Symbology" page (bytes 27 to 30) or the field
-  // separator of "EAN128Dlg" (bytes 65 and 66), lets `act` work on the key
-  // grid editor, closes it with `button`, and the page or dialog with OK.
-  Session Edit(bool prefix, std::function<void(HWND)> act, int button = IDOK) {
+  // Clicks the prefix of the "Symbology" page (bytes 27 to 30), lets `act`
+  // work on the key grid editor, closes it with `button`, and the page with OK.
+  Session Edit(std::function<void(HWND)> act, int button = IDOK) {
     shownBoxes.clear();
     const DialogStep editor = [act, button](HWND grid) {
       EXPECT_EQ(WindowText(grid), "The Grid Control");
       act(grid);
       Press(button)(grid);
     };
-    const int edit = prefix ? IDC_PREFIX : IDC_FIELD_SEPARATOR;
     std::string shown;
-    OpenTable(prefix ? kSymbologyPage : kEan128Params, image, prefix, [&](HWND dialog) {
+    OpenTable(kSymbologyPage, image, true, [&](HWND page) {
       Expect({editor});
-      SendMessageA(GetDlgItem(dialog, edit), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-      shown = ItemText(dialog, edit);
+      SendMessageA(GetDlgItem(page, IDC_PREFIX), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+      shown = ItemText(page, IDC_PREFIX);
     });
     for (const ShownBox& box : shownBoxes) EXPECT_EQ(box.text, "Too many characters !!!");
-    const auto field = image.begin() + (prefix ? 27 : 65);
-    return {shown, Bytes(field, field + (prefix ? 4 : 2)), static_cast<int>(shownBoxes.size())};
+    return {shown, Bytes(image.begin() + 27, image.begin() + 31),
+            static_cast<int>(shownBoxes.size())};
   }
   void RefuseNext() { Expect({Press(IDOK)}); }
 };
 
 TEST_F(KeyGrid, ScanCodesTakeTwoBytesEach) {
   Patch(image.data(), "27: C0 1C");
-  const Session s = Edit(true, [this](HWND e) {
+  const Session s = Edit([this](HWND e) {
     EXPECT_TRUE(IsDlgButtonChecked(e, IDC_SCAN_CODE));
     EXPECT_FALSE(Enabled(e, IDC_ADD_SHIFT));
     ClickCell(e, 16, 0x5A);
@@ -66,15 +53,7 @@ TEST_F(KeyGrid, ScanCodesTakeTwoBytesEach) {
 }
 
 TEST_F(KeyGrid, ModifiedKeysNeedRoomForTheirFlagByte) {
-  Session s = Edit(false, [this](HWND e) {
-    Click(e, IDC_ADD_SHIFT);
-    ClickCell(e, 9, 0x61);
-    RefuseNext();
-    ClickCell(e, 9, 0x61);
-  });
-  EXPECT_EQ(s, Session("[Shift][a]", Hex("C1 61"), 1));
-
-  s = Edit(true, [this](HWND e) {
+  const Session s = Edit([this](HWND e) {
     for (const int code : {0x00, 0x41, 0x42, 0x43}) ClickCell(e, 9, code);  // 00 adds nothing
     Click(e, IDC_ADD_SHIFT);
     RefuseNext();
@@ -85,8 +64,28 @@ TEST_F(KeyGrid, ModifiedKeysNeedRoomForTheirFlagByte) {
   EXPECT_EQ(s, Session("[A][B][C][D]", Hex("41 42 43 44"), 1));
 }
 
+// Boxes 101 to 106 are bits 0x01 to 0x20 of the flag byte; reopening shows
+// the first flag byte's boxes checked.
+TEST_F(KeyGrid, EachModifierBoxSetsItsBitAndComesBack) {
+  constexpr int kShift = IDC_ADD_SHIFT, kLeftCtrl = kShift + 1, kRightAlt = kShift + 4;
+  Session s = Edit([](HWND e) {
+    for (const int box : {kLeftCtrl, kRightAlt}) Click(e, box);
+    ClickCell(e, 9, 0x61);
+  });
+  EXPECT_EQ(s, Session("[LeftCtrl][RightAlt][a]", Hex("D2 61 00 00"), 0));
+  s = Edit([](HWND e) {
+    EXPECT_EQ(ItemTexts(e, {kShift, kLeftCtrl, kShift + 2, kShift + 3, kRightAlt, kShift + 5}),
+              "off|on|off|off|on|off");
+    for (const int box : {kShift, kLeftCtrl, kShift + 2, kShift + 3, kRightAlt, kShift + 5})
+      Click(e, box);
+    Click(e, IDC_GRID_CLEAR);
+    ClickCell(e, 9, 0x62);
+  });
+  EXPECT_EQ(s, Session("[Shift][LeftAlt][RightCtrl][Break][b]", Hex("ED 62 00 00"), 0));
+}
+
 TEST_F(KeyGrid, ModesClearingAndCancel) {
-  Session s = Edit(true, [](HWND e) {
+  Session s = Edit([](HWND e) {
     ClickCell(e, 9, 0x41);
     Click(e, IDC_SCAN_CODE);
     ClickCell(e, 16, 0x1C);
@@ -95,18 +94,17 @@ TEST_F(KeyGrid, ModesClearingAndCancel) {
   EXPECT_EQ(s, Session("", Bytes(4, 0), 0));
 
   InterfaceMode = InterfaceKind::Rs232;
-  s = Edit(true, [](HWND e) {
+  s = Edit([](HWND e) {
     EXPECT_FALSE(Shown(e, IDC_ADD_SHIFT));
     EXPECT_FALSE(Shown(e, IDC_SCAN_CODE));
     ClickCell(e, 8, 0x0D);
   });
   EXPECT_EQ(s, Session("[CR]", Hex("0D 00 00 00"), 0));
 
-  s = Edit(
-      true, [](HWND e) { ClickCell(e, 8, 0x41); }, IDCANCEL);
+  s = Edit([](HWND e) { ClickCell(e, 8, 0x41); }, IDCANCEL);
   EXPECT_EQ(s, Session("[CR]", Hex("0D 00 00 00"), 0));
 
-  s = Edit(true, [](HWND e) { Click(e, IDC_GRID_CLEAR); });
+  s = Edit([](HWND e) { Click(e, IDC_GRID_CLEAR); });
   EXPECT_EQ(s, Session("", Bytes(4, 0), 0));
 }
 

@@ -40,9 +40,11 @@ DialogStep ChoosePort(int comPort, std::array<int, 4> line = {0, 1, 0, 0}) {
   };
 }
 
-// A file of the simulators' folder, seen through Wine's Z: drive.
+// A file of the simulators' folder, seen through Wine's Z: drive; nothing when
+// there is none. Without the simulators' folder the test fails.
 Bytes SimulatorFile(const std::string& name, size_t most) {
   const char* dir = std::getenv("SKELV_SIM_DIR");
+  if (!dir) ADD_FAILURE() << "SKELV_SIM_DIR is not set";
   if (!dir) return {};
   Bytes bytes(most);
   const long count =

@@ -104,21 +104,6 @@ TEST_F(Symbology, LengthQualificationsShowTheirModeAndHoldTheirLimits) {
   }
 }
 
-TEST_F(Symbology, RadioGroupsWriteTheirPositionOnly) {
-  image[17] = 0xF0;
-  Params(kMsiParams, [](HWND d) {
-    Click(d, kChoice + 1);  // "Double Modulo 10"
-    Click(d, kChoice + 5);  // "Last 2 digits not transmitted"
-    Click(d, kChoice + 7);  // "Max / Min Length"
-  });
-  EXPECT_EQ(Bytes({image[17], image[25]}), (Bytes{0xF9, 0x03}));  // max/min, lengths held to 1
-  Params(kUpceParams, [](HWND d) {
-    Click(d, kChoice + 1);  // "0 and 1"
-    Click(d, kOption + 5);  // "Transmit System Number"
-  });
-  EXPECT_EQ(image[18], 0xA0);
-}
-
 TEST_F(Symbology, CodeIdSetsAndClearReachTheImageOnlyOnOk) {
   image[35] = 0x41;
   const Bytes before = image;

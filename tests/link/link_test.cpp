@@ -152,7 +152,8 @@ constexpr LinkStep kBlock = LinkStep::DownloadBlock, kTake = LinkStep::TakeOver,
                    kRead3 = LinkStep::ReadBlock;
 constexpr LinkFault kNak = LinkFault::NotAcknowledged, kBad = LinkFault::BadBlockReply,
                     kLong = LinkFault::ReplyTooLong, kSilent = LinkFault::NoReply;
-const std::string k31 = std::string(31, '1');
+const std::string k31 = std::string(31, '1'), kAckNul("ACK\0\r", 5);
+constexpr LinkFailure kRefused{kBlock, 0, kNak};
 
 const Transfer kTransfers[] = {
     {"Download", {}, {}, kDownload, {}},
@@ -161,8 +162,11 @@ const Transfer kTransfers[] = {
     {"DownloadWithoutVersionReply", {.answersVersion = false}, {}, kDownload, {}},
     {"DoneAcknowledges", {.blockReply = BlockReply::Done}, {}, kDownload, {}},
     {"AcceptedAtTheFourthTry", {}, {{"5010", {"NAK\r"}, 3}}, "V0123455556789ABCDEFU", {}},
-    {"RefusedBlock", {.blockReply = BlockReply::Nak}, {}, "V0000X", {kBlock, 0, kNak}},
+    {"RefusedBlock", {.blockReply = BlockReply::Nak}, {}, "V0000X", kRefused},
     {"UnansweredBlock", {.blockReply = BlockReply::None}, {}, "V0X", {kBlock, 0, kSilent}},
+    // Only the whole line before the CR acknowledges.
+    {"AckAndMore", {}, {{"0010", {"ACKX\r"}, 2}, {"0010", {"DONE.\r"}, 2}}, "V0000X", kRefused},
+    {"NulInTheLine", {}, {{"0010", {kAckNul}, 4}}, "V0000X", kRefused},
     // The rest of the long reply answers the first EXIT, which goes out again.
     {"OverlongReply", {}, {{"0010", {std::string(600, 'X') + "\r"}}}, "V0XX", {kBlock, 0, kLong}},
     {"RefusedTakeOver",

@@ -1,4 +1,4 @@
-// skelv download, read, diff, ports and simulate as a user runs them: the
+// skelv download, read, apply, diff, ports and simulate as a user runs them: the
 // simulators as child processes on their own pseudo-terminals, several at once
 // for the fleet, and the transfer commands with them.
 #include <gtest/gtest.h>
@@ -52,13 +52,17 @@ TEST(SkelvLink, FailuresAreOneLineAndStatusOneAndLeaveTheFiles) {
   const std::string dir = MakeScratchDir(), file = dir + "/sample.qrs", none = dir + "/none.qrs";
   WriteWholeFile(file, Sample(0x01, 0x02));
   Simulate child("--reply nak");
+  const std::string unread = none + ": No such file or directory\n";
   const std::pair<std::string, std::string> kCases[] = {
       {"download " + file + " --port " + child.device,
        child.device + ": failed: block 0: 4 replies other than \"ACK\" or \"DONE\"\n"},
       {"download " + file + " --port /dev/skelv-none",
        "/dev/skelv-none: failed: cannot open: No such file or directory\n"},
       {"read -o " + none + " --port /dev/null", "/dev/null: failed: refused the line settings: "},
-      {"download " + none + " --port /dev/null", "skelv download: cannot read " + none + "\n"},
+      {"download " + none + " --port /dev/null", "skelv download: cannot read " + unread},
+      {"set " + file + " --from " + none, "skelv set: cannot read " + unread},
+      {"simulate --image " + none, "skelv simulate: cannot read " + unread},
+      {"apply " + none + " --port /dev/null", "skelv apply: cannot read " + unread},
       {"download " + file + " --port '/dev/skelv-none*'",
        "skelv download: no device matches /dev/skelv-none*\n"},
       {"ports /dev/skelv-none '/dev/skelv-none*'",
@@ -166,6 +170,50 @@ TEST(SkelvFleet, ReadsEveryPortIntoItsOwnFile) {
             "[0] " + good.device + ": ok\n");
   EXPECT_EQ(ReadWholeFile(dir + "/one.qrs"), Sample(0x5A, 0xA5));
   EXPECT_EQ(good.Stop(SIGTERM), 0);
+}
+
+// The file sets scan mode Continuous and suffix HT over a fresh scanner's
+// Auto Off and Enter.
+constexpr char kFields[] = R"([{"name":"scanningMode","before":"Auto Off","after":"Continuous"},)"
+                           R"({"name":"suffix","before":"[Enter]","after":"[HT]"}]})";
+
+std::string Json(const Simulate& s, bool changed, const char* fields) {
+  return R"({"port":")" + s.device + R"(","changed":)" + (changed ? "true" : "false") +
+         R"(,"failed":false,"reason":null,"fields":)" + fields + "\n";
+}
+
+// Apply reads every scanner first and downloads only to those that differ:
+// a simulator writes its --store file only when it takes an image over.
+TEST(SkelvApply, DownloadsOnlyWhereTheScannerDiffers) {
+  const std::string dir = MakeScratchDir(), file = dir + "/site.qrs";
+  std::vector<uint8_t> bytes = FactoryBytes();
+  bytes[4] = 0x11, bytes[31] = 0x09;
+  WriteWholeFile(file, bytes);
+  Simulate same("--image " + file + " --store " + dir + "/same.qrs"),
+      first("--store " + dir + "/first.qrs"), second(""), keeps("--keep-image");
+  const std::string both = file + " --port " + same.device + " --port " + first.device;
+  EXPECT_EQ(RunSkelv("apply --check --diff " + both).Said(),
+            "[0] " + same.device + ": unchanged\n" + first.device +
+                ": would change: scanningMode, suffix\n"
+                "  scanningMode: Auto Off -> Continuous\n  suffix: [Enter] -> [HT]\n");
+  EXPECT_EQ(RunSkelv("apply --check --json " + both).Said(),
+            "[0] " + Json(same, false, "[]}") + Json(first, true, kFields));
+  EXPECT_FALSE(std::filesystem::exists(dir + "/first.qrs"));
+  EXPECT_EQ(RunSkelv("apply " + both + " --log " + dir + "/apply.csv").Said(),
+            "[0] " + same.device + ": unchanged\n" + first.device + ": changed (2 fields)\n");
+  const std::vector<uint8_t> log = ReadWholeFile(dir + "/apply.csv");
+  EXPECT_TRUE(
+      std::string(log.begin(), log.end()).ends_with(",changed (2 fields),scanningMode suffix\n"));
+  EXPECT_EQ(
+      RunSkelv("apply --json " + both + " --port " + second.device).Said(),
+      "[0] " + Json(same, false, "[]}") + Json(first, false, "[]}") + Json(second, true, kFields));
+  EXPECT_FALSE(std::filesystem::exists(dir + "/same.qrs"));
+  // A scanner that keeps its old image fails with the fields that did not land.
+  EXPECT_EQ(RunSkelv("apply --json " + file + " --port " + keeps.device).Said(),
+            "[3] {\"port\":\"" + keeps.device +
+                R"(","changed":false,"failed":true,"reason":"the read-back differs in )"
+                R"(scanningMode, suffix","fields":)" +
+                kFields + "\n");
 }
 
 double SecondsOf(const std::function<void()>& run) {

@@ -1,6 +1,6 @@
 // The key grid editor: the grid of key names, its painting and clicks, the
 // modifier and scan-code controls, and the resulting text.
-#include "keycodes/key_grid_editor.h"
+#include "ui/key_grid_editor.h"
 
 #include <algorithm>
 #include <array>
