@@ -18,6 +18,16 @@ PortOpenResult OpenScannerPort(Port& port, const char* device, const PortSetting
   return PortOpenResult::Opened;
 }
 
+PortOpenResult OpenProbePort(Port& port, const char* device) {
+  if (!OpenPort(port, device)) return PortOpenResult::CannotOpen;
+  SetPortQueues(port, kInputQueueSize, kOutputQueueSize);
+  if (!ApplyLinkTimeouts(port, kLinkTimeouts)) {
+    ClosePort(port);
+    return PortOpenResult::SettingsRefused;
+  }
+  return PortOpenResult::Opened;
+}
+
 void CloseScannerPort(Port& port) {
   PurgePortInput(port);
   ClosePort(port);

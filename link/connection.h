@@ -18,5 +18,9 @@ const char* ComPortName(const PortSettings& settings);
 // and applies the line state built from `settings` and kLinkTimeouts.
 PortOpenResult OpenScannerPort(Port& port, const char* device, const PortSettings& settings);
 
+// Opens `device` as OpenScannerPort does, with the time-outs but leaving the
+// line state to a search that sets one after another.
+PortOpenResult OpenProbePort(Port& port, const char* device);
+
 // Discards the received input that is left and closes the port.
 void CloseScannerPort(Port& port);

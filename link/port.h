@@ -25,6 +25,10 @@ int SetPortQueues(Port& port, uint32_t inputBytes, uint32_t outputBytes);
 // Applies the line; 0 when the platform refuses any part of it.
 int ApplyLineState(Port& port, const LineState& line);
 
+// The baud rate, byte size and parity the port has in force now; the other
+// members of `line` are left alone. 0 when the platform cannot tell.
+int ReadLineState(Port& port, LineState& line);
+
 // Applies the time-outs. POSIX supports the reads that return at once, which
 // are the only ones the link uses.
 int ApplyLinkTimeouts(Port& port, const LinkTimeouts& timeouts);

@@ -112,6 +112,20 @@ int ApplyLineState(Port& port, const LineState& line) {
   return SetModemLine(fd, TIOCM_RTS, line.rtsControl == RtsControl::Enable);
 }
 
+int ReadLineState(Port& port, LineState& line) {
+  termios t{};
+  if (tcgetattr(Fd(port), &t) != 0) return Fail(errno);
+  line.baudRate = 0;
+  for (const BaudSpeed& s : kSpeeds)
+    if (s.speed == cfgetospeed(&t)) line.baudRate = s.baud;
+  const tcflag_t size = t.c_cflag & CSIZE;
+  line.byteSize = size == CS5 ? 5 : size == CS6 ? 6 : size == CS7 ? 7 : 8;
+  line.parity = !(t.c_cflag & PARENB)  ? LineParity::None
+                : (t.c_cflag & PARODD) ? LineParity::Odd
+                                       : LineParity::Even;
+  return 1;
+}
+
 int ApplyLinkTimeouts(Port& port, const LinkTimeouts& timeouts) {
   const bool readsReturnAtOnce = timeouts.readIntervalTimeout == 0xFFFFFFFF &&
                                  timeouts.readTotalTimeoutMultiplier == 0 &&

@@ -11,16 +11,17 @@
 // Each choice is the index of the chosen entry in its list below. Plain bytes,
 // so that the port dialog binds them as it binds the image's fields.
 struct PortSettings {
-  uint8_t comPort = 0;      // "COM1"
-  uint8_t baudRate = 0;     // "38400"
-  uint8_t dataBits = 1;     // "8"
-  uint8_t parity = 0;       // "None"
-  uint8_t flowControl = 0;  // "None"
+  uint8_t comPort = 0;         // "COM1"
+  uint8_t baudRate = 0;        // "38400"
+  uint8_t dataBits = 1;        // "8"
+  uint8_t parity = 0;          // "None"
+  uint8_t flowControl = 0;     // "None"
+  uint8_t verifyDownload = 0;  // 1: the program reads a download back and compares
 };
 
 // The settings as the bytes that hold them.
 std::span<uint8_t> SettingsBytes(PortSettings& settings);
-// Each choice as a whole-byte field of those bytes.
+// Each choice as a whole-byte field of those bytes; the verify switch is bit 0.
 using PortField = FieldOf<PortSettings>;
 namespace portField {
 inline constexpr PortField comPort{offsetof(PortSettings, comPort), 0xFF};
@@ -28,6 +29,7 @@ inline constexpr PortField baudRate{offsetof(PortSettings, baudRate), 0xFF};
 inline constexpr PortField dataBits{offsetof(PortSettings, dataBits), 0xFF};
 inline constexpr PortField parity{offsetof(PortSettings, parity), 0xFF};
 inline constexpr PortField flowControl{offsetof(PortSettings, flowControl), 0xFF};
+inline constexpr PortField verifyDownload{offsetof(PortSettings, verifyDownload), 0x01};
 }  // namespace portField
 
 // Kept for the life of the process, never written to disk.

@@ -70,6 +70,16 @@ int ApplyLineState(Port& port, const LineState& line) {
   return SetCommState(Handle(port), &dcb) ? 1 : Fail();
 }
 
+int ReadLineState(Port& port, LineState& line) {
+  DCB dcb{};
+  dcb.DCBlength = sizeof dcb;
+  if (!GetCommState(Handle(port), &dcb)) return Fail();
+  line.baudRate = dcb.BaudRate;
+  line.byteSize = dcb.ByteSize;
+  line.parity = static_cast<LineParity>(dcb.Parity);
+  return 1;
+}
+
 int ApplyLinkTimeouts(Port& port, const LinkTimeouts& timeouts) {
   COMMTIMEOUTS t{timeouts.readIntervalTimeout, timeouts.readTotalTimeoutMultiplier,
                  timeouts.readTotalTimeoutConstant, timeouts.writeTotalTimeoutMultiplier,

@@ -34,6 +34,7 @@ inline constexpr char kTransmissionDialog[] = "TRANSMISSION_DLG";
 inline constexpr char kKeyGridDialog[] = "Grid_Dlg";
 inline constexpr char kComPortDialog[] = "ComSettingDlg";
 inline constexpr char kProgressDialog[] = "ProgressDlg";
+inline constexpr char kProbeProgressDialog[] = "ProbeProgressDlg";
 #endif
 
 // Main window: menu commands. The status-bar help of a command is the string
@@ -189,6 +190,9 @@ inline constexpr char kProgressDialog[] = "ProgressDlg";
 #define IDC_DATA_BITS 703
 #define IDC_PARITY 704
 #define IDC_FLOW_CONTROL 705
+#define IDC_VERIFY_DOWNLOAD 101
+#define IDC_FIND_LINE 201
+#define IDC_FOUND_LINE 501
 
 // The length qualification of the symbology parameter dialogs: the labels and
 // number boxes of the first and second length.
@@ -197,5 +201,5 @@ inline constexpr char kProgressDialog[] = "ProgressDlg";
 #define IDC_LENGTH_1 601
 #define IDC_LENGTH_2 602
 
-// "ProgressDlg".
+// "ProgressDlg" and "ProbeProgressDlg" (which has Cancel too).
 #define IDC_PROGRESS_TEXT 501

@@ -1,10 +1,73 @@
-// The "COM Port Properties" dialog: five lists bound to PortSettings.
+// The "COM Port Properties" dialog: five lists and the verify check box bound
+// to PortSettings, and Find, which searches the chosen port for the line
+// settings at which the scanner answers and puts them into the lists.
 #include "shell/com_port_dialog.h"
 
+#include <string>
+
+#include "link/connection.h"
 #include "link/port_settings.h"
+#include "link/probe.h"
 #include "resources/resource_ids.h"
+#include "shell/progress_window.h"
+#include "ui/dialog_items.h"
 
 namespace {
+
+void ShowError(HWND dialog, const std::string& text) {
+  MessageBoxA(dialog, text.c_str(), "Error", MB_OK | MB_ICONWARNING);
+}
+
+// The lists as they are now; nothing reaches PortSettings before OK.
+PortSettings Chosen(HWND dialog) {
+  const auto entry = [dialog](int list) {
+    const int selected = Selection(dialog, list);
+    return static_cast<uint8_t>(selected < 0 ? 0 : selected);
+  };
+  return {.comPort = entry(IDC_COM_PORT),
+          .baudRate = entry(IDC_BAUD_RATE),
+          .dataBits = entry(IDC_DATA_BITS),
+          .parity = entry(IDC_PARITY)};
+}
+
+void FindLine(HWND dialog) {
+  const PortSettings given = Chosen(dialog);
+  const char* device = ComPortName(given);
+  Port port;
+  switch (OpenProbePort(port, device)) {
+    case PortOpenResult::CannotOpen:
+      ShowError(dialog, "Can't open the COM port!");
+      return;
+    case PortOpenResult::SettingsRefused:
+      ShowError(dialog, "Error on setting communication state");
+      return;
+    case PortOpenResult::Opened:
+      break;
+  }
+  ProbeWindow window;
+  window.owner = dialog;
+  const ProbeResult result = ProbeScanner(port, given, ProbeWindowProgress(window));
+  CloseProbeWindow(window);
+  CloseScannerPort(port);
+  if (result.cancelled) return;
+  if (!result.found) {
+    ShowError(dialog, std::string("No scanner answered on ") + device + " at any line setting.");
+    return;
+  }
+  Select(dialog, IDC_BAUD_RATE, result.line.baudRate);
+  Select(dialog, IDC_DATA_BITS, result.line.dataBits);
+  Select(dialog, IDC_PARITY, result.line.parity);
+  SetItemText(dialog, IDC_FOUND_LINE,
+              ("Found at " + LineText(result.line) + " (" + result.version + ")").c_str());
+}
+
+INT_PTR ComPortOwn(HWND dialog, UINT message, WPARAM wParam, LPARAM, BoundDialog&) {
+  if (message == WM_COMMAND && LOWORD(wParam) == IDC_FIND_LINE && HIWORD(wParam) == BN_CLICKED) {
+    FindLine(dialog);
+    return TRUE;
+  }
+  return 0;
+}
 
 const Binding kRows[] = {
     List(IDC_COM_PORT, portField::comPort, kComPortEntries),
@@ -12,10 +75,11 @@ const Binding kRows[] = {
     List(IDC_DATA_BITS, portField::dataBits, kDataBitsEntries),
     List(IDC_PARITY, portField::parity, kParityEntries),
     List(IDC_FLOW_CONTROL, portField::flowControl, kFlowControlEntries),
+    Check(IDC_VERIFY_DOWNLOAD, portField::verifyDownload),
 };
 }  // namespace
 
-const DialogTable kComPortTable{kComPortDialog, kRows};
+const DialogTable kComPortTable{kComPortDialog, kRows, ComPortOwn};
 
 int RunComPortDialog(HWND owner) {
   return RunBoundDialog(owner, kComPortTable, SettingsBytes(portSettings));

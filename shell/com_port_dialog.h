@@ -1,4 +1,6 @@
-// The "COM Port Properties" dialog: the five serial-line choices of PortSettings.
+// The "COM Port Properties" dialog: the five serial-line choices of
+// PortSettings, whether downloads are verified, and the search for the line
+// settings at which the scanner on the chosen port answers.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +10,6 @@
 // The dialog's table, bound to PortSettings.
 extern const DialogTable kComPortTable;
 
-// Shows the dialog modally over `owner`. OK stores the five choices into
+// Shows the dialog modally over `owner`. OK stores the choices into
 // portSettings and returns 1; Cancel returns 0 and changes nothing.
 int RunComPortDialog(HWND owner);

@@ -27,10 +27,11 @@ const std::vector<const char*> kMisuses[] = {
     {"report", "report x.qrs --keys", "report x.qrs --keys usb", "report x.qrs y.qrs"},
     {"download", "download x.qrs", "download x.qrs --port", "download x.qrs --port p --baud 300",
      "download x.qrs --port p --parity mark", "download x.qrs --port p --data-bits 9",
-     "download x.qrs --port p --flow rts"},
+     "download x.qrs --port p --flow rts", "download x.qrs --port p --line 9600"},
     {"read --port p", "read -o x.qrs", "read --port p -o x.qrs extra", "read --port p --bogus 1"},
     {"simulate --reply maybe", "simulate --stall-block 16", "simulate --version V --no-version",
-     "simulate --delay-ms x", "simulate extra"},
+     "simulate --delay-ms x", "simulate extra", "simulate --baud 300"},
+    {"probe", "probe --port p --flow none", "probe --port p --line auto", "probe extra --port p"},
     {"get", "get x.qrs noSuchField", "set x.qrs", "diff x.qrs", "diff a b c", "diff a b --port p",
      "download x.qrs --port p --log", "ports --bogus"},
 };

@@ -9,8 +9,9 @@
 #          -- RUNNER TEST_EXE [TEST ARGS]
 # Without --com, COM1 gets a simulator with default options. Each simulator
 # stores what it takes over in $SKELV_SIM_DIR/scannerN.qrs (not comN.qrs:
-# Windows reads such a name as the device COMN); --absent N points comN
-# at a device that does not exist.
+# Windows reads such a name as the device COMN) and the line settings it is
+# spoken to at, a line each, in $SKELV_SIM_DIR/linesN.txt; --absent N points
+# comN at a device that does not exist.
 set -euo pipefail
 skelv=$1
 shift
@@ -62,7 +63,8 @@ for i in "${!ports[@]}"; do
   n=${ports[$i]}
   mkfifo "$work/out$n"
   # shellcheck disable=SC2086 # the options are words for the simulator
-  "$skelv" simulate --store "$work/scanner$n.qrs" ${options[$i]} >"$work/out$n" &
+  "$skelv" simulate --store "$work/scanner$n.qrs" ${options[$i]} >"$work/out$n" \
+    2> >(tee "$work/lines$n.txt" >&2) &
   simulators+=($!)
   device=
   read -r -t 10 device <"$work/out$n" || true

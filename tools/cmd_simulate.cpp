@@ -1,5 +1,6 @@
 // skelv simulate: a scanner for trying and testing transfers without the
-// device. The options are the same everywhere; the back end serves them.
+// device. The options are the same everywhere; the back end serves them and
+// tells on stderr each line setting the client makes.
 #include <memory>
 
 #include "tools/command_line.h"
@@ -27,5 +28,10 @@ CommandRun DefineSimulate(CLI::App& command) {
                    "acknowledge \"UPDATE\" but keep the image it has");
   command.add_option("--delay-ms", options->delayMs, "milliseconds before each reply")
       ->check(CLI::Range(0, 60000));
+  command
+      .add_option("--baud", options->baud,
+                  "answer only while the line is set to this rate; Linux pseudo-terminals keep "
+                  "8 data bits and no parity whatever is asked, so those are not simulated")
+      ->check(CLI::IsMember(Choices(kBaudRateEntries)));
   return [options] { return ServeSimulator(*options); };
 }

@@ -5,12 +5,12 @@
 #include <cstring>
 #include <iterator>
 
+#include "link/probe.h"
 #include "settings/file_store.h"
 #include "tools/host.h"
 
 namespace {
 
-constexpr const char* kParityChoices[] = {"none", "even", "odd"};
 constexpr const char* kFlowChoices[] = {"none", "hardware", "xonxoff"};
 
 }  // namespace
@@ -33,20 +33,27 @@ void AddLineOptions(CLI::App& command, LineOptions& line) {
       ->check(CLI::IsMember(Choices(kDataBitsEntries)))
       ->capture_default_str();
   command.add_option("--parity", line.parity, "parity")
-      ->check(CLI::IsMember(Choices(kParityChoices)))
+      ->check(CLI::IsMember(Choices(kParityWords)))
       ->capture_default_str();
   command.add_option("--flow", line.flow, "flow control")
       ->check(CLI::IsMember(Choices(kFlowChoices)))
       ->capture_default_str();
+  command
+      .add_option("--line", line.line,
+                  "auto: probe for the line settings at which each scanner answers, trying "
+                  "the ones given right after the factory ones")
+      ->check(CLI::IsMember({"auto"}));
 }
 
-PortSettings LineSettings(const LineOptions& line) {
-  PortSettings settings;
+LineChoice LineSettings(const LineOptions& line) {
+  LineChoice choice;
+  choice.find = line.line == "auto";
+  PortSettings& settings = choice.settings;
   settings.baudRate = IndexOf(kBaudRateEntries, line.baud);
   settings.dataBits = IndexOf(kDataBitsEntries, line.dataBits);
-  settings.parity = IndexOf(kParityChoices, line.parity);
+  settings.parity = IndexOf(kParityWords, line.parity);
   settings.flowControl = IndexOf(kFlowChoices, line.flow);
-  return settings;
+  return choice;
 }
 
 void SayCannotRead(const char* command, const std::string& path) {

@@ -10,6 +10,7 @@
 
 #include "link/port_settings.h"
 #include "settings/settings_image.h"
+#include "tools/fleet.h"
 
 // Thrown by a command that finds its arguments misused after parsing; main
 // turns it, like a parse error, into one line on stderr and exit status 2.
@@ -22,15 +23,18 @@ struct UsageError {
 std::vector<std::string> Choices(std::span<const char* const> entries);
 uint8_t IndexOf(std::span<const char* const> entries, const std::string& value);
 
-// --baud, --data-bits, --parity and --flow, the choices of the COM port dialog.
+// --baud, --data-bits, --parity and --flow, the choices of the COM port
+// dialog; --line auto probes for the settings first, trying those right
+// after the factory ones.
 struct LineOptions {
   std::string baud = "38400";
   std::string dataBits = "8";
   std::string parity = "none";
   std::string flow = "none";
+  std::string line;
 };
 void AddLineOptions(CLI::App& command, LineOptions& line);
-PortSettings LineSettings(const LineOptions& line);
+LineChoice LineSettings(const LineOptions& line);
 
 // Reads a file of exactly 256 bytes into `image`. Otherwise prints one line
 // "skelv COMMAND: ..." on stderr and returns false.

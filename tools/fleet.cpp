@@ -1,5 +1,7 @@
 // The fleet runner: a thread per port, each with its own port and transfer
-// buffers; the progress lines are the only thing the threads share.
+// buffers; the progress lines are the only thing the threads share. A probe
+// for the line settings, asked for or before a transfer, runs on the thread
+// of its port too.
 #include "tools/fleet.h"
 
 #include <cstdio>
@@ -8,6 +10,7 @@
 
 #include "fields/field_list.h"
 #include "link/connection.h"
+#include "link/probe.h"
 #include "link/transfer.h"
 #include "settings/settings_file.h"
 #include "tools/host.h"
@@ -53,17 +56,37 @@ void ShowBlock(void* context, int block) {
   p.lines->Show(p.index, p.device + ": " + p.phase + " block " + std::to_string(block));
 }
 
-bool Open(const std::string& device, const PortSettings& line, Port& port, std::string& reason) {
-  switch (OpenScannerPort(port, device.c_str(), line)) {
+bool Trying(void* context, const PortSettings& line, int, int) {
+  const PortProgress& p = *static_cast<const PortProgress*>(context);
+  p.lines->Show(p.index, p.device + ": trying " + LineText(line));
+  return true;
+}
+
+// Opens the port at the line settings given, or at those a probe finds.
+bool Open(const std::string& device, const LineChoice& line, Port& port, PortResult& result,
+          PortProgress* progress) {
+  const PortOpenResult opened = line.find ? OpenProbePort(port, device.c_str())
+                                          : OpenScannerPort(port, device.c_str(), line.settings);
+  switch (opened) {
     case PortOpenResult::Opened:
-      return true;
+      break;
     case PortOpenResult::CannotOpen:
-      reason = std::string("cannot open: ") + PortErrorText();
+      result.reason = std::string("cannot open: ") + PortErrorText();
       return false;
     case PortOpenResult::SettingsRefused:
-      reason = std::string("refused the line settings: ") + PortErrorText();
+      result.reason = std::string("refused the line settings: ") + PortErrorText();
       return false;
   }
+  if (!line.find) return true;
+  const ProbeResult probe =
+      ProbeScanner(port, line.settings, {progress, progress ? Trying : nullptr});
+  if (probe.found) {
+    result.found = probe.line;
+    result.version = probe.version;
+    return true;
+  }
+  result.reason = "no scanner answered at any of " + std::to_string(probe.count) + " line settings";
+  ClosePort(port);
   return false;
 }
 
@@ -112,8 +135,8 @@ void Transfer(const FleetPlan& plan, size_t index, Port& port, PortProgress& pro
 
 void RunPort(const FleetPlan& plan, size_t index, PortProgress& progress, PortResult& result) {
   Port port;
-  if (Open(plan.devices[index], plan.line, port, result.reason)) {
-    Transfer(plan, index, port, progress, result);
+  if (Open(plan.devices[index], plan.line, port, result, &progress)) {
+    if (plan.task != FleetTask::Probe) Transfer(plan, index, port, progress, result);
     CloseScannerPort(port);
   }
   if (!result.reason.empty() && result.status == 0) result.status = kPortFailed;
@@ -138,10 +161,14 @@ std::vector<PortResult> RunFleet(const FleetPlan& plan) {
   return results;
 }
 
-bool ReadScanner(const std::string& device, const PortSettings& line, SettingsImage& image,
+bool ReadScanner(const std::string& device, const LineChoice& line, SettingsImage& image,
                  std::string& reason) {
   Port port;
-  if (!Open(device, line, port, reason)) return false;
+  PortResult opened;
+  if (!Open(device, line, port, opened, nullptr)) {
+    reason = opened.reason;
+    return false;
+  }
   LinkFailure failure;
   const bool read = ReadBackImage(port, image, TransferProgress{}, &failure);
   CloseScannerPort(port);

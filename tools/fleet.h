@@ -11,15 +11,22 @@
 #include "settings/settings_image.h"
 
 // Apply reads each scanner first and downloads, with a verifying read-back,
-// only to those that differ from the image.
-enum class FleetTask { Download, Read, Apply };
+// only to those that differ from the image. Probe finds the line settings only.
+enum class FleetTask { Download, Read, Apply, Probe };
+
+// The line settings of a transfer: those given, or those a probe finds first
+// (--line auto), trying the given ones right after the factory ones.
+struct LineChoice {
+  PortSettings settings;
+  bool find = false;
+};
 
 struct FleetPlan {
   FleetTask task = FleetTask::Download;
   bool verify = false;  // download: read back and compare bytes 0 to 253
   bool check = false;   // apply: read and compare only
   SettingsImage image;  // download and apply: what every scanner gets
-  PortSettings line;
+  LineChoice line;
   std::vector<std::string> devices;
   std::vector<std::string> outputs;  // read: the file each device's image goes to
 };
@@ -33,6 +40,7 @@ struct PortResult {
   std::string version;                   // the reply to "VERSION", empty when none came
   std::vector<std::string> differing;    // the fields the read-back differs in
   std::vector<FieldDifference> changes;  // apply: scanner (before) against the image (after)
+  PortSettings found;                    // the line settings a probe found
   std::time_t finished = 0;
 };
 
@@ -40,5 +48,5 @@ struct PortResult {
 std::vector<PortResult> RunFleet(const FleetPlan& plan);
 
 // One read-back from `device` into `image`; false with `reason`.
-bool ReadScanner(const std::string& device, const PortSettings& line, SettingsImage& image,
+bool ReadScanner(const std::string& device, const LineChoice& line, SettingsImage& image,
                  std::string& reason);

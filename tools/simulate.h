@@ -13,6 +13,7 @@ struct SimulateOptions {
   std::string store;
   std::string log;  // each command received is appended as a line
   unsigned delayMs = 0;
+  std::string baud;  // empty: answers at any rate
 };
 
 inline constexpr const char* kReplyChoices[] = {"ack", "done", "nak", "none"};

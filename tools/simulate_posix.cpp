@@ -1,5 +1,6 @@
 // skelv simulate on POSIX: the scanner on a new pseudo-terminal until SIGINT
-// or SIGTERM, each taken-over image stored as it arrives.
+// or SIGTERM, each taken-over image stored as it arrives, each line setting
+// of the client reported as it is first used.
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "link/port.h"
 #include "settings/factory_defaults.h"
 #include "settings/file_store.h"
 #include "settings/settings_file.h"
@@ -28,6 +30,9 @@ struct Service {
   Simulator simulator;
   std::string storePath;
   std::FILE* log = nullptr;
+  uint32_t baud = 0;  // 0: answers at any rate
+  Port line;          // the master side, whose line state is the client's
+  LineState seen;
 };
 
 // The commands as they arrive, each CR a line end, flushed so that the log is
@@ -37,8 +42,27 @@ void LogReceived(std::FILE* log, std::span<const uint8_t> received) {
   std::fflush(log);
 }
 
+constexpr const char* kParityNames[] = {"none", "odd", "even"};  // by LineParity
+
+// Reports the line the client set when it changed, and whether it is the one
+// the scanner answers at. A pseudo-terminal carries the rate the client set;
+// it keeps 8 data bits and no parity, which are reported as they read.
+bool AtScannerLine(Service& service) {
+  LineState now;
+  if (!ReadLineState(service.line, now)) return true;
+  if (!(now == service.seen)) {
+    std::fprintf(stderr, "skelv simulate: line set to %u baud, %u data bits, parity %s\n",
+                 now.baudRate, now.byteSize, kParityNames[static_cast<int>(now.parity)]);
+    std::fflush(stderr);
+    service.seen = now;
+  }
+  return service.baud == 0 || now.baudRate == service.baud;
+}
+
 std::vector<std::string> Respond(void* context, std::span<const uint8_t> received) {
   Service& service = *static_cast<Service*>(context);
+  // At another rate a scanner hears noise: it stays silent.
+  if (!AtScannerLine(service)) return {};
   if (service.log) LogReceived(service.log, received);
   const int takeOvers = service.simulator.takeOvers;
   std::vector<std::string> replies = FeedSimulator(service.simulator, received);
@@ -59,7 +83,10 @@ int ServeSimulator(SimulateOptions& options) {
     SayCannotRead("simulate", options.image);
     return 1;
   }
-  Service service{MakeSimulator(options.scanner, image), options.store};
+  Service service;
+  service.simulator = MakeSimulator(options.scanner, image);
+  service.storePath = options.store;
+  if (!options.baud.empty()) service.baud = kBaudRates[IndexOf(kBaudRateEntries, options.baud)];
   const unsigned delayMs = options.delayMs;
 
   int stopPipe[2];
@@ -86,6 +113,7 @@ int ServeSimulator(SimulateOptions& options) {
     if (service.log) std::fclose(service.log);
     return 1;
   }
+  service.line.handle = pty.master;
   std::printf("%s\n", pty.path.c_str());
   std::fflush(stdout);
   const int served = ServePseudoTerminal(pty, stopPipe[0], delayMs, {&service, Respond});

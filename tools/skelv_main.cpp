@@ -23,6 +23,7 @@ constexpr SkelvCommand kCommands[] = {
     {"apply", "bring scanners to a settings file, downloading only to those that differ",
      DefineApply},
     {"ports", "list the serial devices and whether they are free", DefinePorts},
+    {"probe", "find the line settings at which scanners answer", DefineProbe},
     {"simulate", "answer as a scanner on a new pseudo-terminal (Linux only)", DefineSimulate},
 };
 

@@ -173,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
         TableCase{&kTransmissionPage, kEditFormatSize, true, "45: B0",
                   [](HWND page) { Click(page, IDC_SEQUENCE_ITEM_FIRST + 10); }},
         // COM6, 1200, 8 bits, odd parity, Xon/Xoff: a byte per row.
-        TableCase{&kComPortTable, sizeof(PortSettings), false, "05 05 01 02 02"},
+        TableCase{&kComPortTable, sizeof(PortSettings), false, "05 05 01 02 02 01"},
         Dialog(kCode39Params, "14: 0F"), Dialog(kItalianPharmaParams, "14: 10"),
         Dialog(kFrenchPharmaParams, "14: 20"), Dialog(kIndustrial25Params, "14: 80 30 19: 03 01"),
         Dialog(kInterleave25Params, "15: C2 21: 81 01"),

@@ -1,7 +1,8 @@
 // Read scanner settings and Download settings end to end: the program's real
 // windows under Wine, COM ports backed by native scanner simulators
 // (COM1 answers, COM2 answers NAK to every block, COM3 stalls on read-back
-// block 7, COM4 has no device).
+// block 7, COM4 has no device, COM5 answers at 4800 baud only, COM6 keeps its
+// image and leaves "VERSION" unanswered).
 #include "shell/scanner_link.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <numeric>
 #include <string>
+#include <tuple>
 
 #include "keycodes/key_code_string.h"
 #include "link/port_settings.h"
@@ -24,7 +26,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-constexpr int kCom1 = 0, kCom2 = 1, kCom3 = 2, kCom4 = 3;  // COM4 has no device
+constexpr int kCom1 = 0, kCom2 = 1, kCom3 = 2, kCom4 = 3, kCom5 = 4, kCom6 = 5;
 
 // Picks a COM port in "COM Port Properties", and the entries of the baud
 // rate, data bits, parity and flow control lists (by default 38400, 8 bits, no
@@ -38,18 +40,32 @@ DialogStep ChoosePort(int comPort, std::array<int, 4> line = {0, 1, 0, 0}) {
   };
 }
 
-// What simulator COMn holds after its last take-over, seen through Wine's Z: drive;
-// nothing when it took none. Without the simulators' folder the test fails.
-Bytes StoredBySimulator(int n) {
+// A file of the simulators' folder, seen through Wine's Z: drive; nothing when
+// there is none. Without the simulators' folder the test fails.
+Bytes SimulatorFile(const std::string& name, size_t most) {
   const char* dir = std::getenv("SKELV_SIM_DIR");
   if (!dir) ADD_FAILURE() << "SKELV_SIM_DIR is not set";
   if (!dir) return {};
-  const std::string path = std::string("Z:") + dir + "/scanner" + std::to_string(n) + ".qrs";
-  Bytes bytes(kImageSize + 1);
-  const long count = ReadFileStart(path.c_str(), bytes.data(), bytes.size());
+  Bytes bytes(most);
+  const long count =
+      ReadFileStart((std::string("Z:") + dir + "/" + name).c_str(), bytes.data(), bytes.size());
   bytes.resize(count < 0 ? 0 : static_cast<size_t>(count));
   return bytes;
 }
+
+// What simulator COMn holds after its last take-over.
+Bytes StoredBySimulator(int n) {
+  return SimulatorFile("scanner" + std::to_string(n) + ".qrs", kImageSize + 1);
+}
+
+// The line settings simulator COMn reported being spoken to at.
+std::string LinesSeenBySimulator(int n) {
+  const Bytes text = SimulatorFile("lines" + std::to_string(n) + ".txt", 4096);
+  return {text.begin(), text.end()};
+}
+
+// The search's progress window, which closes by itself.
+void SearchRuns(HWND) {}
 
 int ProgressWindowsShown() {
   return static_cast<int>(std::count(shownDialogs.begin(), shownDialogs.end(), "Progress"));
@@ -73,7 +89,8 @@ TEST_F(ScannerLink, DownloadThenReadBackGivesTheSameImage) {
 
   ResetToFactoryDefaults();
   settingsModified = 0;
-  // Another line setting on a new opening of the same port.
+  // Another line setting on a new opening of the same port, whose rate the
+  // simulator sees (below).
   Expect({ChoosePort(kCom1, {2, 0, 1, 2}), OnSheet([](HWND) {}, PSBTN_OK)});  // 9600 7E Xon/Xoff
   Command(IDM_READ_SETTINGS);
   EXPECT_EQ(ImageBytes(), expected);
@@ -81,6 +98,86 @@ TEST_F(ScannerLink, DownloadThenReadBackGivesTheSameImage) {
   EXPECT_EQ(InterfaceMode, InterfaceKind::Rs232);
   EXPECT_NE(WindowText(reportEdit).find("    Suffix Settings : [CR] \r\n"), std::string::npos);
   EXPECT_EQ(ProgressWindowsShown(), 2);
+  // The rates reached the line; a pseudo-terminal keeps 8 data bits and no parity.
+  EXPECT_EQ(LinesSeenBySimulator(1),
+            "skelv simulate: line set to 38400 baud, 8 data bits, parity none\n"
+            "skelv simulate: line set to 9600 baud, 8 data bits, parity none\n");
+}
+
+// A scanner at 4800 baud does not answer at the 38400 the dialog starts
+// with; Find puts 4800 into the lists, OK keeps it with Verify checked, and
+// the download then says it was verified.
+TEST_F(ScannerLink, FindPutsTheRateFoundIntoTheListsAndAVerifiedDownloadSaysSo) {
+  Patch(settingsImage.bytes.data(), "4: 11");
+  Expect({[](HWND dialog) {
+            SelectEntry(dialog, IDC_COM_PORT, kCom5);
+            EXPECT_EQ(ItemTexts(dialog, {IDC_VERIFY_DOWNLOAD, IDC_FOUND_LINE}), "off|");
+            Click(dialog, IDC_FIND_LINE);
+            EXPECT_EQ(ItemTexts(dialog, {IDC_BAUD_RATE, IDC_DATA_BITS, IDC_PARITY, IDC_FOUND_LINE}),
+                      "4800|8|None|Found at 4800 8 data bits, parity none (Ver:2.00)");
+            EXPECT_EQ(portSettings.baudRate, 0);  // nothing stored before OK
+            Click(dialog, IDC_VERIFY_DOWNLOAD);
+            Press(IDOK)(dialog);
+          },
+          SearchRuns, Press(IDOK)});
+  Command(IDM_DOWNLOAD);
+  ASSERT_EQ(shownBoxes.size(), 1u);
+  EXPECT_EQ(shownBoxes[0].Says(), "Download: Downloaded and verified.");
+  const Bytes stored = StoredBySimulator(5), sent = ImageBytes();
+  ASSERT_EQ(stored.size(), sent.size());
+  EXPECT_TRUE(std::equal(sent.begin(), sent.begin() + 254, stored.begin()));
+  EXPECT_EQ(std::make_tuple(portSettings.baudRate, portSettings.verifyDownload),
+            std::make_tuple(3, 1));
+}
+
+// The read-back of a scanner that kept its old image names what did not
+// land, asks for another download, and leaves the program's image alone.
+TEST_F(ScannerLink, VerifiedDownloadNamesTheFieldsTheScannerDidNotTake) {
+  replyDeadlines = {300, 300};
+  portSettings.verifyDownload = 1;
+  Patch(settingsImage.bytes.data(), "4: 11 31: 09");  // scan mode Continuous, suffix HT
+  const char* kDiffers =
+      "Download: The scanner's settings read back differ from those downloaded in: "
+      "Scan Mode, Suffix Settings.\n\nDownload again? (warning)";
+  Expect({ChoosePort(kCom6), Press(IDYES), Press(IDNO)});
+  Command(IDM_DOWNLOAD);
+  ASSERT_EQ(shownBoxes.size(), 2u);
+  EXPECT_EQ(shownBoxes[0].Says() + shownBoxes[1].Says(), std::string(kDiffers) + kDiffers);
+  EXPECT_EQ(ProgressWindowsShown(), 4);  // download, read-back, and both again
+  const Bytes image = ImageBytes();
+  EXPECT_EQ(
+      Bytes(image.begin(), image.begin() + 32),
+      Hex("01 00 00 22 11 02 92 00 0A D9 25 09 00 00 38 A9 42 20 5E FF 04 FE 04 FF 04 FF 04 00 00 "
+          "00 00 09"));
+  // Eleven items of the report's buzzer, scanner, prefix and suffix lines.
+  Patch(settingsImage.bytes.data(), "4: 1E 5: 40 7: 01 8: 14 27: 61 31: 09 67: 20");
+  Expect({ChoosePort(kCom6), Press(IDNO)});
+  Command(IDM_DOWNLOAD);
+  EXPECT_EQ(shownBoxes.at(2).text,
+            "The scanner's settings read back differ from those downloaded in: Buzzer, Frequency, "
+            "Scan Mode, Scanner Timeout, Negative Barcode, Reading Redundancy, Delay between "
+            "Reread, Good-Read LED, Auto Sense, Prefix Settings and 1 more.\n\nDownload again?");
+}
+
+// No scanner on COM6 answers "VERSION"; COM4 has no device; Cancel stops the
+// search on COM5 before it reaches 4800. The lists stay as they were each time.
+TEST_F(ScannerLink, FindSaysWhenNothingAnswersAndCancelStopsIt) {
+  replyDeadlines = {300, 300};
+  Expect({[](HWND dialog) {
+            for (const int port : {kCom6, kCom4, kCom5}) {
+              SelectEntry(dialog, IDC_COM_PORT, port);
+              Click(dialog, IDC_FIND_LINE);
+            }
+            EXPECT_EQ(ItemTexts(dialog, {IDC_BAUD_RATE, IDC_DATA_BITS, IDC_PARITY, IDC_FOUND_LINE}),
+                      "38400|8|None|");
+            Press(IDCANCEL)(dialog);
+          },
+          SearchRuns, Press(IDOK), Press(IDOK), Press(IDCANCEL)});
+  Run([] { EXPECT_EQ(RunScannerLink(kDownload), 0); });
+  ASSERT_EQ(shownBoxes.size(), 2u);
+  EXPECT_EQ(shownBoxes[0].Says(),
+            "Error: No scanner answered on COM6 at any line setting. (warning)");
+  EXPECT_EQ(shownBoxes[1].Says(), "Error: Can't open the COM port! (warning)");
 }
 
 TEST_F(ScannerLink, RefusedDownloadRetriesTheWholeTransferOnYes) {

@@ -6,9 +6,11 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 #include "tests/test_support.h"
@@ -89,6 +91,16 @@ std::string Untimed(const std::string& log) {
   return rows;
 }
 
+// What the simulators reported of the client's line settings, in order.
+std::string LinesSeen(const std::string& path) {
+  const std::vector<uint8_t> text = ReadWholeFile(path);
+  std::string rates;
+  std::istringstream in(std::string(text.begin(), text.end()));
+  for (std::string line; std::getline(in, line);)
+    rates += line.substr(line.find("to ") + 3, line.find(" baud") - line.find("to ") - 3) + " ";
+  return rates;
+}
+
 // The scanner that takes the download is an old one, which takes '@' for 9 and
 // refuses a plain 9: skelv spells digits by the version reply.
 TEST(SkelvFleet, DownloadsToEveryPortAtOnceWithALineAndALogRowEach) {
@@ -135,12 +147,13 @@ TEST(SkelvFleet, VerifyNamesTheFieldsThatDidNotLandAndDiffAgrees) {
 }
 
 // From many ports, each port that answered writes FILE-PORT, a failed one
-// nothing; from one port, FILE itself. The line settings go to every port.
+// nothing; from one port, FILE itself. The line settings go to every port:
+// the pseudo-terminal carries the rate.
 TEST(SkelvFleet, ReadsEveryPortIntoItsOwnFile) {
   const std::string dir = MakeScratchDir();
   WriteWholeFile(dir + "/served.qrs", Sample(0x5A, 0xA5));
   Simulate good("--image " + dir + "/served.qrs --lowercase --delay-ms 1 --version Ver:1.00"),
-      stalls("--stall-block 3");
+      stalls("--stall-block 3 2>" + dir + "/lines");
   const Outcome o =
       RunSkelv("read -o " + dir + "/fleet.qrs --port " + good.device + " --port " + stalls.device +
                " --baud 9600 --data-bits 7 --parity even --flow hardware");
@@ -151,6 +164,7 @@ TEST(SkelvFleet, ReadsEveryPortIntoItsOwnFile) {
   };
   EXPECT_EQ(ReadWholeFile(name(good)), Sample(0x5A, 0xA5));
   EXPECT_FALSE(std::filesystem::exists(name(stalls)));
+  EXPECT_EQ(LinesSeen(dir + "/lines"), "9600 ");
   EXPECT_FALSE(std::filesystem::exists(dir + "/fleet.qrs"));
   EXPECT_EQ(RunSkelv("read --port " + good.device + " -o " + dir + "/one.qrs").Said(),
             "[0] " + good.device + ": ok\n");
@@ -200,6 +214,76 @@ TEST(SkelvApply, DownloadsOnlyWhereTheScannerDiffers) {
                 R"(","changed":false,"failed":true,"reason":"the read-back differs in )"
                 R"(scanningMode, suffix","fields":)" +
                 kFields + "\n");
+}
+
+double SecondsOf(const std::function<void()>& run) {
+  const auto start = std::chrono::steady_clock::now();
+  run();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The simulator reports each rate it is spoken to at: the factory 9600 is
+// tried first, then the 38400 given, then the rest in list order, and the
+// settings a pseudo-terminal does not take are passed over without a word.
+TEST(SkelvProbe, FindsTheRateTryingTheLikeliestFirst) {
+  const std::string dir = MakeScratchDir();
+  Simulate slow("--baud 1200 2>" + dir + "/slow"), fast("--baud 38400 2>" + dir + "/fast");
+  EXPECT_EQ(RunSkelv("probe --port " + slow.device).Said(),
+            "[0] " + slow.device + ": 1200 8 data bits, parity none (Ver:2.00)\n");
+  EXPECT_EQ(LinesSeen(dir + "/slow"), "9600 38400 19200 4800 2400 1200 ");
+  EXPECT_EQ(RunSkelv("probe --baud 38400 --port " + fast.device).Said(),
+            "[0] " + fast.device + ": 38400 8 data bits, parity none (Ver:2.00)\n");
+  EXPECT_EQ(LinesSeen(dir + "/fast"), "9600 38400 ");
+}
+
+// Six rates at 8 data bits are waited out; the 30 settings with 7 data bits
+// or parity, which a pseudo-terminal does not take, cost nothing.
+TEST(SkelvProbe, SaysSoWhenNoScannerAnswersAndGarbageIsNoAnswer) {
+  Simulate silent("--no-version"), garbage("--version 'Ver:2.00 x'");
+  Outcome o;
+  const double seconds = SecondsOf(
+      [&] { o = RunSkelv("probe --port " + silent.device + " --port " + garbage.device); });
+  EXPECT_EQ(o.Said(), "[1] " + silent.device +
+                          ": no scanner answered at any of 36 line settings\n" + garbage.device +
+                          ": no scanner answered at any of 36 line settings\n");
+  EXPECT_LT(seconds, 36 + 5.0);
+  EXPECT_EQ(RunSkelv("probe --port /dev/skelv-none").Said(),
+            "[1] /dev/skelv-none: cannot open: No such file or directory\n");
+}
+
+// Each port on its own thread: the four take about as long as the slowest
+// alone (5 s), where one after the other they would take 12 s.
+TEST(SkelvProbe, FindsFourScannersAtOnce) {
+  Simulate s38400("--baud 38400"), s19200("--baud 19200 --version Ver:1.00"), s4800("--baud 4800"),
+      s1200("--baud 1200");
+  Outcome o;
+  const double seconds = SecondsOf([&] {
+    o = RunSkelv("probe --json --port " + s38400.device + " " + s19200.device + " " + s4800.device +
+                 " --port " + s1200.device);
+  });
+  const auto json = [](const Simulate& s, const char* baud, const char* version) {
+    return "{\"port\":\"" + s.device + "\",\"found\":true,\"baud\":" + baud +
+           ",\"dataBits\":8,\"parity\":\"none\",\"version\":\"" + version + "\"}\n";
+  };
+  EXPECT_EQ(o.Said(), "[0] " + json(s38400, "38400", "Ver:2.00") +
+                          json(s19200, "19200", "Ver:1.00") + json(s4800, "4800", "Ver:2.00") +
+                          json(s1200, "1200", "Ver:2.00"));
+  EXPECT_LT(seconds, 10.0);
+}
+
+// --line auto finds the rate before the transfer, for every command with
+// line options.
+TEST(SkelvProbe, LineAutoDownloadsReadsAndDiffsAtTheRateFound) {
+  const std::string dir = MakeScratchDir(), file = dir + "/sample.qrs";
+  WriteWholeFile(file, Sample(0x01, 0x02));
+  Simulate at2400("--baud 2400 --store " + dir + "/stored.qrs");
+  EXPECT_EQ(RunSkelv("download --line auto --verify " + file + " --port " + at2400.device).Said(),
+            "[0] " + at2400.device + ": ok\n");
+  EXPECT_EQ(ReadWholeFile(dir + "/stored.qrs"), Sample(0xCD, 0x32));
+  EXPECT_EQ(RunSkelv("diff --line auto --baud 2400 " + file + " --port " + at2400.device).Said(),
+            "[0] ");
+  EXPECT_EQ(RunSkelv("download " + file + " --port " + at2400.device).Said(),
+            "[1] " + at2400.device + ": failed: block 0: no reply within 1000 ms\n");
 }
 
 }  // namespace

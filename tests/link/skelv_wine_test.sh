@@ -4,8 +4,8 @@
 # COM12. The simulators' ports are registered as Wine registers serial ports,
 # so that Windows lists them: `ports` shows them in natural order, download
 # --verify goes to COM1 and COM2 at once, COM3's read-back differs, the
-# absent COM12 fails, apply leaves COM1 as it is and changes COM10; simulate
-# says it runs on Linux only.
+# absent COM12 fails, apply leaves COM1 as it is and changes COM10; probe
+# finds COM1 at the factory settings; simulate says it runs on Linux only.
 #
 # Usage: skelv_wine_test.sh SKELV_EXE
 set -euo pipefail
@@ -96,6 +96,8 @@ status 0" "$(skelv apply site.qrs --port 'COM1*' --check)"
 check "apply" "COM1: unchanged
 COM10: changed (1 fields)
 status 0" "$(skelv apply site.qrs --port 'COM1*')"
+check "probe: the factory settings first" "COM1: 9600 8 data bits, parity none (Ver:2.00)
+status 0" "$(skelv probe --port COM1)"
 check "simulate" "status 1" "$(skelv simulate --reply nak)"
 check "its message" "skelv simulate: runs on Linux only (the scanner answers on a pseudo-terminal)" \
   "$(tr -d '\r' <"$work/stderr")"
