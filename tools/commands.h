@@ -21,4 +21,5 @@ CommandRun DefineDiff(CLI::App& command);
 CommandRun DefineDownload(CLI::App& command);
 CommandRun DefineRead(CLI::App& command);
 CommandRun DefinePorts(CLI::App& command);
+CommandRun DefineMonitor(CLI::App& command);
 CommandRun DefineSimulate(CLI::App& command);

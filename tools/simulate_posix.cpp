@@ -1,5 +1,6 @@
 // skelv simulate on POSIX: the scanner on a new pseudo-terminal until SIGINT
-// or SIGTERM, each taken-over image stored as it arrives.
+// or SIGTERM, each taken-over image stored as it arrives, and each line of
+// standard input sent as a scan.
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "keycodes/scan_text.h"
 #include "settings/factory_defaults.h"
 #include "settings/file_store.h"
 #include "settings/settings_file.h"
@@ -27,7 +29,38 @@ void OnStopSignal(int) {
 struct Service {
   Simulator simulator;
   std::string storePath;
+  std::string scanLine;  // standard input since the last line end
 };
+
+void AddScan(const std::string& line, std::vector<std::string>& send) {
+  const KeyParse scan = ParseScanText(line);
+  if (!scan.error.empty())
+    std::fprintf(stderr, "skelv simulate: scan not sent: %s\n", scan.error.c_str());
+  else if (!scan.bytes.empty())
+    send.emplace_back(scan.bytes.begin(), scan.bytes.end());
+}
+
+// Each line of standard input is a scan, sent as soon as its line ends.
+bool ReadScans(void* context, std::vector<std::string>& send) {
+  Service& service = *static_cast<Service*>(context);
+  char buffer[512];
+  const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
+  if (got < 0 && (errno == EAGAIN || errno == EINTR)) return true;
+  if (got <= 0) {
+    if (!service.scanLine.empty()) AddScan(service.scanLine, send);
+    service.scanLine.clear();
+    return false;
+  }
+  for (const char c : std::string_view(buffer, static_cast<size_t>(got))) {
+    if (c != '\n') {
+      service.scanLine += c;
+      continue;
+    }
+    AddScan(service.scanLine, send);
+    service.scanLine.clear();
+  }
+  return true;
+}
 
 std::vector<std::string> Respond(void* context, std::span<const uint8_t> received) {
   Service& service = *static_cast<Service*>(context);
@@ -50,7 +83,7 @@ int ServeSimulator(SimulateOptions& options) {
     std::fprintf(stderr, "skelv simulate: cannot read %s\n", options.image.c_str());
     return 1;
   }
-  Service service{MakeSimulator(options.scanner, image), options.store};
+  Service service{MakeSimulator(options.scanner, image), options.store, {}};
   const unsigned delayMs = options.delayMs;
 
   int stopPipe[2];
@@ -64,6 +97,9 @@ int ServeSimulator(SimulateOptions& options) {
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
+  // Started in the background of an interactive shell, reading the terminal
+  // fails instead of stopping the simulator.
+  signal(SIGTTIN, SIG_IGN);
 
   PseudoTerminal pty;
   if (!OpenPseudoTerminal(pty)) {
@@ -73,7 +109,8 @@ int ServeSimulator(SimulateOptions& options) {
   }
   std::printf("%s\n", pty.path.c_str());
   std::fflush(stdout);
-  const int served = ServePseudoTerminal(pty, stopPipe[0], delayMs, {&service, Respond});
+  const int served =
+      ServePseudoTerminal(pty, stopPipe[0], delayMs, {&service, Respond, STDIN_FILENO, ReadScans});
   ClosePseudoTerminal(pty);
   if (!served) {
     std::fprintf(stderr, "skelv simulate: the pseudo-terminal failed\n");

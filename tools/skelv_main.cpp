@@ -21,6 +21,7 @@ constexpr SkelvCommand kCommands[] = {
      DefineDownload},
     {"read", "read the settings of scanners into settings files", DefineRead},
     {"ports", "list the serial devices and whether they are free", DefinePorts},
+    {"monitor", "print each scan that arrives on serial ports", DefineMonitor},
     {"simulate", "answer as a scanner on a new pseudo-terminal (Linux only)", DefineSimulate},
 };
 

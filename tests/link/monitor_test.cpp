@@ -1,0 +1,144 @@
+// skelv monitor against scans typed into skelv simulate, and against bytes
+// written straight into a pseudo-terminal at chosen moments.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <future>
+#include <regex>
+#include <thread>
+
+#include "tests/test_support.h"
+#include "tools/pty.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Waits (at most 10 s, to catch a hang) until a process holds `device` as the link does.
+bool Held(const std::string& device) {
+  for (int i = 0; i < 1000; ++i) {
+    const int fd = open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    const bool locked = fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) != 0;
+    if (fd >= 0) close(fd);
+    if (locked) return true;
+    std::this_thread::sleep_for(10ms);
+  }
+  return false;
+}
+
+std::future<Outcome> Start(const std::string& args, const std::string& device) {
+  auto run =
+      std::async(std::launch::async, RunSkelv, args, std::string(), std::string("/dev/null"));
+  EXPECT_TRUE(Held(device));
+  return run;
+}
+
+// skelv simulate reading its scans from a named pipe, its errors into a file.
+struct ScanningSimulator {
+  explicit ScanningSimulator(const std::string& dir) : input(dir + "/scans"), errors(dir + "/err") {
+    mkfifo(input.c_str(), 0600);
+    out = popen(("echo $$; exec " SKELV_PATH " simulate 2>" + errors + " <>" + input).c_str(), "r");
+    char line[256];
+    if (fgets(line, sizeof line, out)) pid = std::atoi(line);
+    if (fgets(line, sizeof line, out)) device.assign(line, std::strcspn(line, "\n"));
+  }
+  ~ScanningSimulator() {
+    kill(pid, SIGTERM);
+    pclose(out);
+  }
+  void Type(const std::string& lines) const {
+    const int fd = open(input.c_str(), O_WRONLY);
+    EXPECT_EQ(write(fd, lines.data(), lines.size()), static_cast<ssize_t>(lines.size()));
+    close(fd);
+  }
+  std::string input, errors, device;
+  FILE* out = nullptr;
+  pid_t pid = 0;
+};
+
+const std::string kLongScanTyped = "[x00][[]] [DEL][x80][xFF]\t" + std::string(192, 'Z');
+const std::string kLongScanText = "[x00][[]][Space][DEL][x80][xFF][HT]" + std::string(192, 'Z');
+std::string LongScanHex() {
+  std::string hex = "005B5D207F80FF09";
+  for (int i = 0; i < 192; ++i) hex += "5A";
+  return hex;
+}
+
+TEST(SkelvMonitor, PrintsEachScanTheSimulatorSendsInKeyNames) {
+  const std::string dir = MakeScratchDir();
+  ScanningSimulator scanner(dir);
+  auto text = Start("monitor --count 3 --port " + scanner.device, scanner.device);
+  scanner.Type("12345[CR][LF]\n[NOSUCH]9\n[STX]ABC[ETX]\n" + kLongScanTyped + "\n");
+  EXPECT_EQ(text.get().Said(), "[0] 12345[CR][LF]\n[STX]ABC[ETX]\n" + kLongScanText + "\n");
+  const std::vector<uint8_t> errors = ReadWholeFile(scanner.errors);
+  EXPECT_EQ(std::string(errors.begin(), errors.end()),
+            "skelv simulate: scan not sent: [NOSUCH] names no character\n");
+
+  auto json =
+      Start("monitor --json --count 3 --port " + scanner.device + " --baud 38400", scanner.device);
+  scanner.Type("12345[CR][LF]\n[STX]ABC[ETX]\n" + kLongScanTyped + "\n");
+  const Outcome o = json.get();
+  const std::regex time(R"("time":"\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d{4}",)");
+  EXPECT_EQ(std::regex_replace(o.Said(), time, ""),
+            "[0] {\"port\":\"" + scanner.device +
+                "\",\"hex\":\"31323334350D0A\",\"text\":\"12345[CR][LF]\",\"length\":7}\n"
+                "{\"port\":\"" +
+                scanner.device +
+                "\",\"hex\":\"0241424303\",\"text\":\"[STX]ABC[ETX]\",\"length\":5}\n"
+                "{\"port\":\"" +
+                scanner.device + "\",\"hex\":\"" + LongScanHex() + "\",\"text\":\"" +
+                kLongScanText + "\",\"length\":200}\n");
+}
+
+// A pause of 200 ms ends a scan, one of 2 ms does not; --hex adds the bytes.
+TEST(SkelvMonitor, CutsScansAtTheQuietTimeAndPrefixesManyPorts) {
+  PseudoTerminal one, two;
+  ASSERT_TRUE(OpenPseudoTerminal(one) && OpenPseudoTerminal(two));
+  const auto put = [](const PseudoTerminal& pty, const char* bytes) {
+    EXPECT_EQ(write(pty.master, bytes, std::strlen(bytes)),
+              static_cast<ssize_t>(std::strlen(bytes)));
+  };
+  auto run = Start("monitor --count 3 --hex --port " + one.path + " --port " + two.path, two.path);
+  put(one, "AB");
+  std::this_thread::sleep_for(2ms);
+  put(one, "CD");
+  std::this_thread::sleep_for(200ms);
+  put(two, "E\r");
+  std::this_thread::sleep_for(200ms);
+  put(one, "F");
+  EXPECT_EQ(run.get().Said(), "[0] " + one.path + ": ABCD  41 42 43 44\n" + two.path +
+                                  ": E[CR]  45 0D\n" + one.path + ": F  46\n");
+  ClosePseudoTerminal(one);
+  ClosePseudoTerminal(two);
+}
+
+// Ctrl+C and the time-out end the command with the port closed again.
+TEST(SkelvMonitor, StopsOnInterruptOrTimeoutAndReleasesThePort) {
+  PseudoTerminal pty;
+  ASSERT_TRUE(OpenPseudoTerminal(pty));
+  const std::string dir = MakeScratchDir();
+  auto run = std::async(std::launch::async, [&] {
+    return std::system(("echo $$ >" + dir + "/pid; exec " SKELV_PATH " monitor --port " + pty.path +
+                        " >" + dir + "/out")
+                           .c_str());
+  });
+  ASSERT_TRUE(Held(pty.path));
+  EXPECT_EQ(write(pty.master, "7\n", 2), 2);
+  std::this_thread::sleep_for(200ms);
+  const std::vector<uint8_t> pid = ReadWholeFile(dir + "/pid");
+  kill(std::atoi(std::string(pid.begin(), pid.end()).c_str()), SIGINT);
+  EXPECT_EQ(run.get(), 0);
+  EXPECT_EQ(ReadWholeFile(dir + "/out"), (std::vector<uint8_t>{'7', '[', 'L', 'F', ']', '\n'}));
+  EXPECT_EQ(RunSkelv("monitor --timeout 0.1 --port " + pty.path).Said(), "[0] ");
+  EXPECT_EQ(RunSkelv("monitor --timeout 0.1 --count 1 --port " + pty.path).Said(),
+            "[1] skelv monitor: 0 of 1 scans came before the time-out\n");
+  ClosePseudoTerminal(pty);
+}
+
+}  // namespace
