@@ -43,11 +43,15 @@ std::string ScanText(std::span<const uint8_t> bytes) {
 }
 
 void AppendScanWedgeKey(std::string& text, ModifierSet modifiers, uint8_t code) {
-  AppendModifiers(text, modifiers);
-  if (code < kWedgeKeyCount && *WedgeKeyNames[code])
-    AppendScanKey(text, WedgeKeyNames[code]);
-  else
+  if (code >= kWedgeKeyCount || !*WedgeKeyNames[code]) {
+    AppendModifiers(text, modifiers);
     AppendRawByte(text, code);
+    return;
+  }
+  // A modified key is written whole, as on the pages: [LeftCtrl][b].
+  if (!modifiers) return AppendScanKey(text, WedgeKeyNames[code]);
+  AppendModifiers(text, modifiers);
+  text.append("[").append(WedgeKeyNames[code]).append("]");
 }
 
 KeyParse ParseScanText(std::string_view text) {
@@ -67,7 +71,11 @@ KeyParse ParseScanText(std::string_view text) {
     if (close == at + 1 && at + 2 < text.size() && text[at + 2] == ']') close = at + 2;
     const std::string_view name = text.substr(at + 1, close - at - 1);
     const int code = AsciiCode(name);
-    if (code < 0) return {{}, "[" + std::string(name) + "] names no character"};
+    if (code < 0) {
+      std::string key = "[";
+      key.append(name).push_back(']');
+      return {{}, key + " names no character"};
+    }
     out.bytes.push_back(static_cast<uint8_t>(code));
     at = close + 1;
   }

@@ -18,8 +18,8 @@ void AppendScanKey(std::string& text, std::string_view name);
 // 0xFF) as "[x80]".
 std::string ScanText(std::span<const uint8_t> bytes);
 
-// A keyboard-wedge key by the wedge names, preceded by its modifiers as the
-// pages write them ("[LeftCtrl][b]").
+// A keyboard-wedge key by the wedge names: a character key alone as its
+// character, a key with modifiers as the pages write it ("[LeftCtrl][b]").
 void AppendScanWedgeKey(std::string& text, ModifierSet modifiers, uint8_t code);
 
 // Reads a scan written as ScanText writes it, where any character other than

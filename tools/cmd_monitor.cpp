@@ -108,6 +108,8 @@ bool OpenAll(const std::vector<std::string>& devices, const PortSettings& line,
              std::vector<Port>& ports) {
   for (size_t i = 0; i < devices.size(); ++i) {
     const PortOpenResult result = OpenScannerPort(ports[i], devices[i].c_str(), line);
+    // What came before is no scan of this run, and would join the first.
+    if (result == PortOpenResult::Opened) PurgePortInput(ports[i]);
     if (result == PortOpenResult::Opened) continue;
     std::fprintf(stderr, "skelv monitor: %s: %s: %s\n", devices[i].c_str(),
                  result == PortOpenResult::CannotOpen ? "cannot open" : "refused the line settings",
