@@ -169,6 +169,7 @@ void SetMode(HWND window, bool serial) {
   test.keyCount = 0;
   CheckRadioButton(window, IDC_SCAN_RS232, IDC_SCAN_WEDGE,
                    serial ? IDC_SCAN_RS232 : IDC_SCAN_WEDGE);
+  ShowItem(window, IDC_SCAN_CAPTURE, !serial);
   if (serial) {
     OpenPortOf(window);
   } else {

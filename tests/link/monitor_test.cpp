@@ -118,7 +118,8 @@ TEST(SkelvMonitor, CutsScansAtTheQuietTimeAndPrefixesManyPorts) {
   ClosePseudoTerminal(two);
 }
 
-// Ctrl+C and the time-out end the command with the port closed again.
+// Each line is written out at once; Ctrl+C and the time-out end the command
+// with the port closed again.
 TEST(SkelvMonitor, StopsOnInterruptOrTimeoutAndReleasesThePort) {
   PseudoTerminal pty;
   ASSERT_TRUE(OpenPseudoTerminal(pty));
@@ -130,11 +131,14 @@ TEST(SkelvMonitor, StopsOnInterruptOrTimeoutAndReleasesThePort) {
   });
   ASSERT_TRUE(Held(pty.path));
   EXPECT_EQ(write(pty.master, "7\n", 2), 2);
-  std::this_thread::sleep_for(200ms);
+  // The line is in the file while the command still runs (at most 10 s).
+  const std::vector<uint8_t> line{'7', '[', 'L', 'F', ']', '\n'};
+  for (int i = 0; i < 1000 && ReadWholeFile(dir + "/out") != line; ++i)
+    std::this_thread::sleep_for(10ms);
+  EXPECT_EQ(ReadWholeFile(dir + "/out"), line);
   const std::vector<uint8_t> pid = ReadWholeFile(dir + "/pid");
   kill(std::atoi(std::string(pid.begin(), pid.end()).c_str()), SIGINT);
   EXPECT_EQ(run.get(), 0);
-  EXPECT_EQ(ReadWholeFile(dir + "/out"), (std::vector<uint8_t>{'7', '[', 'L', 'F', ']', '\n'}));
   EXPECT_EQ(RunSkelv("monitor --timeout 0.1 --port " + pty.path).Said(), "[0] ");
   EXPECT_EQ(RunSkelv("monitor --timeout 0.1 --count 1 --port " + pty.path).Said(),
             "[1] skelv monitor: 0 of 1 scans came before the time-out\n");
