@@ -1,5 +1,5 @@
 // The portable core: factory bytes, settings files and their faults, the
-// rendering of key sequences, and scans as text.
+// rendering of key sequences, and the quiet time that ends a scan.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "keycodes/key_code_string.h"
-#include "keycodes/scan_text.h"
 #include "link/scan_capture.h"
 #include "settings/factory_defaults.h"
 #include "settings/settings_file.h"
@@ -120,14 +119,6 @@ TEST(ScanQuietMs, IsFourCharacterTimesButAtLeast20MsPlusTheScannersOwnDelay) {
   EXPECT_EQ(ScanQuietMs(1200), 37u);
   EXPECT_EQ(ScanQuietMs(38400), 20u);
   EXPECT_EQ(ScanQuietMs(2400, 50), 70u);  // 18.3 ms is below the least
-}
-
-// The Windows tests type keys; these are the keys no keyboard there sends.
-TEST(AppendScanWedgeKey, WritesCharactersAloneAndModifiedKeysAsThePagesDo) {
-  std::string text;
-  for (const uint8_t code : {0x5B, 0x5D, 0x20, 0x0F, 0x85, 0x9F}) AppendScanWedgeKey(text, 0, code);
-  AppendScanWedgeKey(text, kShift | kRightAlt, 0x7F);
-  EXPECT_EQ(text, "[[]][Space][F1][5*][x9F][Shift][RightAlt][Delay]");
 }
 
 }  // namespace
