@@ -286,15 +286,19 @@ LRESULT CALLBACK CaptureProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
     case WM_GETDLGCODE:
       return DLGC_WANTALLKEYS | DLGC_WANTCHARS;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
       if (TakeKeyDown(window, wParam)) return 0;
       break;
+    case WM_SYSKEYDOWN:
+      TakeKeyDown(window, wParam);
+      return 0;
+    case WM_SYSKEYUP:
+      return 0;  // Alt let go would open the system menu, whose keys the scan would press
     case WM_CHAR:
       if (wParam >= 0x20 && wParam != 0x7F && !CtrlOrAlt(HeldModifiers()))
         AddKey(window, 0, static_cast<uint8_t>(wParam));
       return 0;
     case WM_SYSCHAR:
-      return 0;  // no menu and no beep for a scanned Alt combination
+      return 0;  // no beep for a scanned Alt combination
     case WM_LBUTTONDOWN:
       SetFocus(box);
       return 0;
