@@ -28,7 +28,7 @@ struct PtyResponder {
 };
 
 // Answers on the master side until `stopFd` becomes readable; each reply is
-// written `delayMs` after the previous step, unasked bytes without delay. Returns 1 when stopped, 0
-// when the pseudo-terminal failed.
+// written `delayMs` after the previous step, unasked bytes without delay.
+// Returns 1 when stopped, 0 when the pseudo-terminal failed.
 int ServePseudoTerminal(const PseudoTerminal& pty, int stopFd, unsigned delayMs,
                         const PtyResponder& responder);
