@@ -35,6 +35,7 @@ inline constexpr char kKeyGridDialog[] = "Grid_Dlg";
 inline constexpr char kComPortDialog[] = "ComSettingDlg";
 inline constexpr char kProgressDialog[] = "ProgressDlg";
 inline constexpr char kProbeProgressDialog[] = "ProbeProgressDlg";
+inline constexpr char kScanTestDialog[] = "ScanTestDlg";
 #endif
 
 // Main window: menu commands. The status-bar help of a command is the string
@@ -46,6 +47,7 @@ inline constexpr char kProbeProgressDialog[] = "ProbeProgressDlg";
 #define IDM_EXIT 1090
 #define IDM_CONFIGURE 1120
 #define IDM_READ_SETTINGS 1130
+#define IDM_TEST_SCANNING 1140
 #define IDM_PRINT 1210
 #define IDM_DOWNLOAD 1220
 #define IDM_ABOUT 1310
@@ -203,3 +205,14 @@ inline constexpr char kProbeProgressDialog[] = "ProbeProgressDlg";
 
 // "ProgressDlg" and "ProbeProgressDlg" (which has Cancel too).
 #define IDC_PROGRESS_TEXT 501
+
+// "ScanTestDlg": the test scanning window.
+#define IDC_SCAN_HEX 101
+#define IDC_SCAN_PORT 201
+#define IDC_SCAN_CLEAR 202
+#define IDC_SCAN_COPY 203
+#define IDC_SCAN_RS232 401
+#define IDC_SCAN_WEDGE 402
+#define IDC_SCAN_STATUS 501
+#define IDC_SCAN_CAPTURE 502
+#define IDC_SCAN_LIST 503

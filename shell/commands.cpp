@@ -1,6 +1,8 @@
-// The commands: New, Open, Save, Save As, Configure, Read, Download, About and Exit, opening
-// the file named at start, and closing.
+// The commands: New, Open, Save, Save As, Configure, Read, Test scanning,
+// Download, About and Exit, opening the file named at start, and closing.
 #include "shell/commands.h"
+
+#include <commctrl.h>
 
 #include "keycodes/key_code_string.h"
 #include "resources/resource_ids.h"
@@ -10,6 +12,7 @@
 #include "shell/document.h"
 #include "shell/main_window.h"
 #include "shell/report_view.h"
+#include "shell/scan_test_window.h"
 #include "shell/scanner_link.h"
 #include "shell/settings_dialogs.h"
 
@@ -103,6 +106,9 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
 }  // namespace
 
 void RunCommand(HWND window, int command) {
+  // The test window holds the port.
+  const bool usesPort = command == IDM_READ_SETTINGS || command == IDM_DOWNLOAD;
+  if (usesPort && scanTestWindow) return;
   switch (command) {
     case IDM_NEW:
       NewSettings(window);
@@ -124,6 +130,9 @@ void RunCommand(HWND window, int command) {
       break;
     case IDM_READ_SETTINGS:
       ReadScannerSettings(window);
+      break;
+    case IDM_TEST_SCANNING:
+      OpenScanTestWindow(window);
       break;
     case IDM_DOWNLOAD:
       DownloadSettings();
@@ -148,6 +157,13 @@ void OpenNamedSettings(HWND window, const char* name) {
   settingsModified = 0;
   InterfaceMode = InterfaceModeFromImage(settingsImage);
   RebuildReport();
+}
+
+void EnablePortCommands(HWND window, bool enabled) {
+  const UINT state = enabled ? MF_ENABLED : MF_GRAYED;
+  EnableMenuItem(GetMenu(window), IDM_READ_SETTINGS, MF_BYCOMMAND | state);
+  EnableMenuItem(GetMenu(window), IDM_DOWNLOAD, MF_BYCOMMAND | state);
+  SendDlgItemMessageA(window, IDC_TOOLBAR, TB_ENABLEBUTTON, IDM_DOWNLOAD, enabled);
 }
 
 void CloseMainWindow(HWND window) {

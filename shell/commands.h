@@ -12,6 +12,10 @@ void RunCommand(HWND window, int command);
 // image as it was.
 void OpenNamedSettings(HWND window, const char* name);
 
+// Makes the commands that use the port (Read scanner settings, Download
+// settings) available or not, in the menu and on the toolbar.
+void EnablePortCommands(HWND window, bool enabled);
+
 // Closes the main window, after offering to save unsaved changes; the window
 // stays open when the operator cancels or the save fails.
 void CloseMainWindow(HWND window);

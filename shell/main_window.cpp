@@ -10,6 +10,7 @@
 #include "shell/commands.h"
 #include "shell/document.h"
 #include "shell/report_view.h"
+#include "shell/scan_test_window.h"
 #include "shell/toolbar.h"
 
 HWND mainWindow = nullptr;
@@ -147,6 +148,7 @@ int RunMessageLoop(HINSTANCE instance, HWND window) {
   HACCEL accelerators = LoadAcceleratorsA(instance, kMainClass);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (ScanTestMessage(&message)) continue;
     if (TranslateAcceleratorA(window, accelerators, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);

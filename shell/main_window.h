@@ -18,8 +18,8 @@ int RegisterWindowClasses(HINSTANCE instance);
 // Creates and shows the main window; null when it cannot be created.
 HWND CreateMainWindow(HINSTANCE instance, int showState);
 
-// Runs the message loop with the "SKELV" accelerators until the quit message;
-// returns its exit code.
+// Runs the message loop with the "SKELV" accelerators (not for the test
+// window's messages) until the quit message; returns its exit code.
 int RunMessageLoop(HINSTANCE instance, HWND window);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,5 +1,5 @@
-// The portable core: factory bytes, settings files and their faults, and the
-// rendering of key sequences.
+// The portable core: factory bytes, settings files and their faults, the
+// rendering of key sequences, and the quiet time that ends a scan.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "keycodes/key_code_string.h"
+#include "link/scan_capture.h"
 #include "settings/factory_defaults.h"
 #include "settings/settings_file.h"
 #include "tests/test_support.h"
@@ -111,6 +112,13 @@ TEST(RenderKeyCodeString, AppendsTheNamesOfTheKeys) {
       EXPECT_EQ(text, std::string("<") + want) << bytes << " in mode " << mode;
     }
   }
+}
+
+// Four characters of 11 bits: 36.7 ms at 1200 bps, 1.1 ms at 38400.
+TEST(ScanQuietMs, IsFourCharacterTimesButAtLeast20MsPlusTheScannersOwnDelay) {
+  EXPECT_EQ(ScanQuietMs(1200), 37u);
+  EXPECT_EQ(ScanQuietMs(38400), 20u);
+  EXPECT_EQ(ScanQuietMs(2400, 50), 70u);  // 18.3 ms is below the least
 }
 
 }  // namespace

@@ -9,9 +9,10 @@
 #          -- RUNNER TEST_EXE [TEST ARGS]
 # Without --com, COM1 gets a simulator with default options. Each simulator
 # stores what it takes over in $SKELV_SIM_DIR/scannerN.qrs (not comN.qrs:
-# Windows reads such a name as the device COMN) and the line settings it is
-# spoken to at, a line each, in $SKELV_SIM_DIR/linesN.txt; --absent N points
-# comN at a device that does not exist.
+# Windows reads such a name as the device COMN), sends as scans the lines
+# written into the named pipe $SKELV_SIM_DIR/scansN, and writes the line
+# settings it is spoken to at, a line each, in $SKELV_SIM_DIR/linesN.txt;
+# --absent N points comN at a device that does not exist.
 set -euo pipefail
 skelv=$1
 shift
@@ -61,10 +62,11 @@ point() {  # point comN at a device, remembering the prefix's own link
 
 for i in "${!ports[@]}"; do
   n=${ports[$i]}
-  mkfifo "$work/out$n"
+  mkfifo "$work/out$n" "$work/scans$n"
+  # Opened for reading and writing, the pipe never ends the simulator's input.
   # shellcheck disable=SC2086 # the options are words for the simulator
-  "$skelv" simulate --store "$work/scanner$n.qrs" ${options[$i]} >"$work/out$n" \
-    2> >(tee "$work/lines$n.txt" >&2) &
+  "$skelv" simulate --store "$work/scanner$n.qrs" ${options[$i]} <>"$work/scans$n" \
+    >"$work/out$n" 2> >(tee "$work/lines$n.txt" >&2) &
   simulators+=($!)
   device=
   read -r -t 10 device <"$work/out$n" || true

@@ -22,5 +22,6 @@ CommandRun DefineDownload(CLI::App& command);
 CommandRun DefineRead(CLI::App& command);
 CommandRun DefineApply(CLI::App& command);
 CommandRun DefinePorts(CLI::App& command);
+CommandRun DefineMonitor(CLI::App& command);
 CommandRun DefineProbe(CLI::App& command);
 CommandRun DefineSimulate(CLI::App& command);

@@ -161,6 +161,11 @@ std::vector<PortResult> RunFleet(const FleetPlan& plan) {
   return results;
 }
 
+bool OpenScannerLine(const std::string& device, const LineChoice& line, Port& port,
+                     PortResult& result) {
+  return Open(device, line, port, result, nullptr);
+}
+
 bool ReadScanner(const std::string& device, const LineChoice& line, SettingsImage& image,
                  std::string& reason) {
   Port port;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fields/field_list.h"
+#include "link/port.h"
 #include "link/port_settings.h"
 #include "settings/settings_image.h"
 
@@ -46,6 +47,11 @@ struct PortResult {
 
 // Runs the plan on every device at once; the results are in device order.
 std::vector<PortResult> RunFleet(const FleetPlan& plan);
+
+// Opens `device` at the line settings given, or at those a probe finds
+// (`result.found`, `result.version`); false with `result.reason`.
+bool OpenScannerLine(const std::string& device, const LineChoice& line, Port& port,
+                     PortResult& result);
 
 // One read-back from `device` into `image`; false with `reason`.
 bool ReadScanner(const std::string& device, const LineChoice& line, SettingsImage& image,

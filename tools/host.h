@@ -1,6 +1,7 @@
 // What skelv needs of the system besides its serial ports: standard output,
-// a terminal for the progress lines and the local time for the log. One back
-// end for POSIX, one for Windows.
+// a terminal for the progress lines, the local time for the log, and Ctrl+C
+// for the commands that run until stopped. One back end for POSIX, one for
+// Windows.
 #pragma once
 
 #include <cstddef>
@@ -22,3 +23,8 @@ std::string LastErrorText();
 
 // ISO 8601 local time with the offset from UTC, "2024-05-02T14:03:09+0200".
 std::string LocalTimeText(std::time_t time);
+
+// From now on Ctrl+C (and on POSIX SIGTERM) only makes Interrupted() true,
+// so that the command ends itself and closes what it holds.
+void CatchInterrupts();
+bool Interrupted();

@@ -1,5 +1,6 @@
 // The host on POSIX: standard output as it is, isatty and the terminal size,
-// localtime_r.
+// localtime_r, SIGINT and SIGTERM caught.
+#include <signal.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -7,6 +8,16 @@
 #include <cstring>
 
 #include "tools/host.h"
+
+namespace {
+
+volatile sig_atomic_t interrupted = 0;
+
+void OnInterrupt(int) {
+  interrupted = 1;
+}
+
+}  // namespace
 
 void KeepStdoutBytes() {}
 
@@ -27,4 +38,16 @@ std::string LocalTimeText(std::time_t time) {
   char text[40];
   std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
   return text;
+}
+
+void CatchInterrupts() {
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+bool Interrupted() {
+  return interrupted != 0;
 }

@@ -1,15 +1,30 @@
 // The host on Windows: standard output in binary mode, the console switched
 // to ANSI escape sequences for the progress lines, and the local time with
-// its offset worked out by hand (the C runtime's %z gives the zone's name).
+// its offset worked out by hand (the C runtime's %z gives the zone's name),
+// and Ctrl+C caught by a console control handler.
 #include <windows.h>
 
 #include <fcntl.h>
 #include <io.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
 #include "tools/host.h"
+
+namespace {
+
+std::atomic<bool> interrupted{false};
+
+// Runs on a thread of its own; TRUE keeps the process from ending at once.
+BOOL WINAPI OnConsoleControl(DWORD event) {
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+  interrupted = true;
+  return TRUE;
+}
+
+}  // namespace
 
 std::string LastErrorText() {
   const DWORD error = GetLastError();
@@ -52,4 +67,12 @@ std::string LocalTimeText(std::time_t time) {
   std::snprintf(text + length, sizeof text - length, "%c%02ld%02ld", offset < 0 ? '-' : '+',
                 std::labs(offset) / 60, std::labs(offset) % 60);
   return text;
+}
+
+void CatchInterrupts() {
+  SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+}
+
+bool Interrupted() {
+  return interrupted;
 }

@@ -21,10 +21,14 @@ void ClosePseudoTerminal(PseudoTerminal& pty);
 struct PtyResponder {
   void* context;
   std::vector<std::string> (*respond)(void* context, std::span<const uint8_t> received);
+  // Bytes sent unasked: whenever `unaskedFd` is readable, `unasked` reads it
+  // and gives what to send at once; it returns false when that input ended.
+  int unaskedFd = -1;
+  bool (*unasked)(void* context, std::vector<std::string>& send) = nullptr;
 };
 
 // Answers on the master side until `stopFd` becomes readable; each reply is
-// written `delayMs` after the previous step. Returns 1 when stopped, 0 when
-// the pseudo-terminal failed.
+// written `delayMs` after the previous step, unasked bytes without delay.
+// Returns 1 when stopped, 0 when the pseudo-terminal failed.
 int ServePseudoTerminal(const PseudoTerminal& pty, int stopFd, unsigned delayMs,
                         const PtyResponder& responder);

@@ -1,6 +1,7 @@
 // skelv simulate on POSIX: the scanner on a new pseudo-terminal until SIGINT
 // or SIGTERM, each taken-over image stored as it arrives, each line setting
-// of the client reported as it is first used.
+// of the client reported as it is first used, and each line of standard
+// input sent as a scan.
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "keycodes/scan_text.h"
 #include "link/port.h"
 #include "settings/factory_defaults.h"
 #include "settings/file_store.h"
@@ -33,6 +35,7 @@ struct Service {
   uint32_t baud = 0;  // 0: answers at any rate
   Port line;          // the master side, whose line state is the client's
   LineState seen;
+  std::string scanLine;  // standard input since the last line end
 };
 
 // The commands as they arrive, each CR a line end, flushed so that the log is
@@ -57,6 +60,36 @@ bool AtScannerLine(Service& service) {
     service.seen = now;
   }
   return service.baud == 0 || now.baudRate == service.baud;
+}
+
+void AddScan(const std::string& line, std::vector<std::string>& send) {
+  const KeyParse scan = ParseScanText(line);
+  if (!scan.error.empty())
+    std::fprintf(stderr, "skelv simulate: scan not sent: %s\n", scan.error.c_str());
+  else if (!scan.bytes.empty())
+    send.emplace_back(scan.bytes.begin(), scan.bytes.end());
+}
+
+// Each line of standard input is a scan, sent as soon as its line ends.
+bool ReadScans(void* context, std::vector<std::string>& send) {
+  Service& service = *static_cast<Service*>(context);
+  char buffer[512];
+  const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
+  if (got < 0 && (errno == EAGAIN || errno == EINTR)) return true;
+  if (got <= 0) {
+    if (!service.scanLine.empty()) AddScan(service.scanLine, send);
+    service.scanLine.clear();
+    return false;
+  }
+  for (const char c : std::string_view(buffer, static_cast<size_t>(got))) {
+    if (c != '\n') {
+      service.scanLine += c;
+      continue;
+    }
+    AddScan(service.scanLine, send);
+    service.scanLine.clear();
+  }
+  return true;
 }
 
 std::vector<std::string> Respond(void* context, std::span<const uint8_t> received) {
@@ -100,6 +133,9 @@ int ServeSimulator(SimulateOptions& options) {
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
+  // Started in the background of an interactive shell, reading the terminal
+  // fails instead of stopping the simulator.
+  signal(SIGTTIN, SIG_IGN);
 
   if (!options.log.empty() && !(service.log = std::fopen(options.log.c_str(), "a"))) {
     std::fprintf(stderr, "skelv simulate: cannot open the log %s: %s\n", options.log.c_str(),
@@ -116,7 +152,8 @@ int ServeSimulator(SimulateOptions& options) {
   service.line.handle = pty.master;
   std::printf("%s\n", pty.path.c_str());
   std::fflush(stdout);
-  const int served = ServePseudoTerminal(pty, stopPipe[0], delayMs, {&service, Respond});
+  const int served =
+      ServePseudoTerminal(pty, stopPipe[0], delayMs, {&service, Respond, STDIN_FILENO, ReadScans});
   ClosePseudoTerminal(pty);
   if (service.log) std::fclose(service.log);
   if (!served) {

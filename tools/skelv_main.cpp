@@ -24,6 +24,7 @@ constexpr SkelvCommand kCommands[] = {
      DefineApply},
     {"ports", "list the serial devices and whether they are free", DefinePorts},
     {"probe", "find the line settings at which scanners answer", DefineProbe},
+    {"monitor", "print each scan that arrives on serial ports", DefineMonitor},
     {"simulate", "answer as a scanner on a new pseudo-terminal (Linux only)", DefineSimulate},
 };
 
