@@ -3,8 +3,8 @@
 # connection) on simulated scanners, as a site would run it twice: changed,
 # then nothing changed and nothing downloaded; check mode with a changed field
 # shows it and downloads nothing; a NAKing scanner fails its task with the
-# reason. Also that ansible-doc shows the module and the collection's version
-# is the project's.
+# reason; line auto finds a scanner at another rate. Also that ansible-doc
+# shows the module and the collection's version is the project's.
 #
 # Usage: ansible_test.sh [NATIVE_SKELV]
 set -euo pipefail
@@ -140,6 +140,13 @@ check "the task's message is each failed port's reason" \
   "$(sed -n 's/^fatal: \[localhost\]: FAILED! => //p' "$work/run4" |
     python3 -c 'import json, sys; print(json.load(sys.stdin)["msg"])')"
 check "a port name runs no command" "" "$(ls "$work" | grep injected || true)"
+
+simulate slow --baud 2400
+play -e scanner_line=auto -- "$slow" >"$work/run5" 2>&1 || true
+check "line auto finds a scanner at 2400 baud and changes it" \
+  "Bring the scanners to the settings file: changed" \
+  "$(outcome "$work/run5" | grep '^Bring')"
+check "the scanner at 2400 baud holds the file" "17" "$(writes slow)"
 
 check "ansible-doc shows the module" "> TAVRENLOK.SKELVANE.SCANNER_SETTINGS
 = port

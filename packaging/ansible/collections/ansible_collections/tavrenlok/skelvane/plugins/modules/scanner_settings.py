@@ -66,6 +66,13 @@ options:
     description: Flow control of the serial line.
     type: str
     choices: [none, hardware, xonxoff]
+  line:
+    description:
+      - C(auto) finds the line settings at which each scanner answers first
+        (C(skelv apply --line auto)), trying those given right after the
+        scanner's factory ones.
+    type: str
+    choices: [auto]
   log:
     description:
       - A CSV file on the managed host to which each port's result is
@@ -146,7 +153,13 @@ import json
 
 from ansible.module_utils.basic import AnsibleModule
 
-LINE_OPTIONS = (("baud", "--baud"), ("data_bits", "--data-bits"), ("parity", "--parity"), ("flow", "--flow"))
+LINE_OPTIONS = (
+    ("baud", "--baud"),
+    ("data_bits", "--data-bits"),
+    ("parity", "--parity"),
+    ("flow", "--flow"),
+    ("line", "--line"),
+)
 
 
 def command(module, skelv):
@@ -191,6 +204,7 @@ def main():
             data_bits=dict(type="str", choices=["7", "8"]),
             parity=dict(type="str", choices=["none", "even", "odd"]),
             flow=dict(type="str", choices=["none", "hardware", "xonxoff"]),
+            line=dict(type="str", choices=["auto"]),
             log=dict(type="path"),
             executable=dict(type="path"),
         ),
