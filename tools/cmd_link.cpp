@@ -96,10 +96,7 @@ int RunOnPorts(const char* command, FleetPlan& plan, const TransferOptions& opti
 }
 
 void AddPortOptions(CLI::App& command, TransferOptions& options) {
-  std::string help = "serial devices or patterns such as ";
-  help += kPortPatternExample;
-  help += "; may be repeated";
-  command.add_option("--port", options.ports, help)->required();
+  AddPortList(command, options.ports);
   command.add_option("--log", options.log, "append a CSV row per port to this file");
   AddLineOptions(command, options.line);
 }

@@ -167,10 +167,7 @@ int Monitor(const MonitorOptions& options) {
 
 CommandRun DefineMonitor(CLI::App& command) {
   auto options = std::make_shared<MonitorOptions>();
-  std::string help = "serial devices or patterns such as ";
-  help += kPortPatternExample;
-  help += "; may be repeated";
-  command.add_option("--port", options->ports, help)->required();
+  AddPortList(command, options->ports);
   AddLineOptions(command, options->line);
   command.add_flag("--hex", options->hex, "add the bytes in hexadecimal");
   command.add_flag("--json", options->json, "print one JSON object per scan")->excludes("--hex");

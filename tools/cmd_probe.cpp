@@ -63,10 +63,7 @@ int Probe(const ProbeOptions& options) {
 
 CommandRun DefineProbe(CLI::App& command) {
   auto options = std::make_shared<ProbeOptions>();
-  std::string help = "serial devices or patterns such as ";
-  help += kPortPatternExample;
-  help += "; may be repeated";
-  command.add_option("--port", options->ports, help)->required();
+  AddPortList(command, options->ports);
   AddLineOptions(command, options->line);
   // A probe always searches, and with flow control none.
   command.remove_option(command.get_option("--flow"));

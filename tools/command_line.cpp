@@ -8,6 +8,7 @@
 #include "link/probe.h"
 #include "settings/file_store.h"
 #include "tools/host.h"
+#include "tools/serial_devices.h"
 
 namespace {
 
@@ -23,6 +24,13 @@ uint8_t IndexOf(std::span<const char* const> entries, const std::string& value) 
   for (size_t i = 0; i < entries.size(); ++i)
     if (value == entries[i]) return static_cast<uint8_t>(i);
   return 0;  // the option's check admits listed entries only
+}
+
+void AddPortList(CLI::App& command, std::vector<std::string>& ports) {
+  std::string help = "serial devices or patterns such as ";
+  help += kPortPatternExample;
+  help += "; may be repeated";
+  command.add_option("--port", ports, help)->required();
 }
 
 void AddLineOptions(CLI::App& command, LineOptions& line) {

@@ -23,6 +23,9 @@ struct UsageError {
 std::vector<std::string> Choices(std::span<const char* const> entries);
 uint8_t IndexOf(std::span<const char* const> entries, const std::string& value);
 
+// --port: serial devices or patterns, required, may be repeated.
+void AddPortList(CLI::App& command, std::vector<std::string>& ports);
+
 // --baud, --data-bits, --parity and --flow, the choices of the COM port
 // dialog; --line auto probes for the settings first, trying those right
 // after the factory ones.
