@@ -1,7 +1,6 @@
 // Test helpers built on the standard library, for Linux and Windows alike.
 #include "tests/test_support.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -72,10 +71,6 @@ std::vector<uint8_t> FactoryBytes() {
     Patch(&image[at],
           "FF FF FF 00 7F 00 00 00 00 00 80 00 00 80 00 00 80 00 00 80 00 00 80 45: 10");
   return image;
-}
-
-int Outcome::errLines() const {
-  return static_cast<int>(std::count(err.begin(), err.end(), '\n'));
 }
 
 #ifdef SKELV_PATH

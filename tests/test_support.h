@@ -2,6 +2,7 @@
 // literals, the factory bytes, and running skelv as a user would.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,7 +25,7 @@ struct Outcome {
   int status;       // exit status, or -1 when skelv did not exit normally
   std::string out;  // stdout, byte for byte
   std::string err;  // stderr, empty when it went to `errPath`
-  int errLines() const;
+  int errLines() const { return static_cast<int>(std::count(err.begin(), err.end(), '\n')); }
   // "[STATUS] " and stdout and stderr, to check all three at once.
   std::string Said() const { return "[" + std::to_string(status) + "] " + out + err; }
 };

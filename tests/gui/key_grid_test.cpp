@@ -103,9 +103,6 @@ TEST_F(KeyGrid, ModesClearingAndCancel) {
 
   s = Edit([](HWND e) { ClickCell(e, 8, 0x41); }, IDCANCEL);
   EXPECT_EQ(s, Session("[CR]", Hex("0D 00 00 00"), 0));
-
-  s = Edit([](HWND e) { Click(e, IDC_GRID_CLEAR); });
-  EXPECT_EQ(s, Session("", Bytes(4, 0), 0));
 }
 
 }  // namespace

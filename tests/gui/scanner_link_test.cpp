@@ -136,6 +136,7 @@ TEST_F(ScannerLink, VerifiedDownloadNamesTheFieldsTheScannerDidNotTake) {
   replyDeadlines = {300, 300};
   portSettings.verifyDownload = 1;
   Patch(settingsImage.bytes.data(), "4: 11 31: 09");  // scan mode Continuous, suffix HT
+  const Bytes before = ImageBytes();
   const char* kDiffers =
       "Download: The scanner's settings read back differ from those downloaded in: "
       "Scan Mode, Suffix Settings.\n\nDownload again? (warning)";
@@ -144,11 +145,9 @@ TEST_F(ScannerLink, VerifiedDownloadNamesTheFieldsTheScannerDidNotTake) {
   ASSERT_EQ(shownBoxes.size(), 2u);
   EXPECT_EQ(shownBoxes[0].Says() + shownBoxes[1].Says(), std::string(kDiffers) + kDiffers);
   EXPECT_EQ(ProgressWindowsShown(), 4);  // download, read-back, and both again
+  // The download leaves its checksum pair in the image; nothing else changes.
   const Bytes image = ImageBytes();
-  EXPECT_EQ(
-      Bytes(image.begin(), image.begin() + 32),
-      Hex("01 00 00 22 11 02 92 00 0A D9 25 09 00 00 38 A9 42 20 5E FF 04 FE 04 FF 04 FF 04 00 00 "
-          "00 00 09"));
+  EXPECT_TRUE(std::equal(before.begin(), before.begin() + 254, image.begin()));
   // Eleven items of the report's buzzer, scanner, prefix and suffix lines.
   Patch(settingsImage.bytes.data(), "4: 1E 5: 40 7: 01 8: 14 27: 61 31: 09 67: 20");
   Expect({ChoosePort(kCom6), Press(IDNO)});

@@ -12,6 +12,7 @@
 #include "tests/report/golden_images.h"
 #include "tests/report/golden_report.h"
 #include "tests/test_support.h"
+#include "ui/dialog_items.h"
 
 namespace {
 
@@ -75,10 +76,7 @@ TEST_F(StartOnFile, MissingFileGetsTheOpenErrorThenTheFactorySettings) {
   Start("\"" + scratch + "missing.qrs\"");
   HWND box = WaitForWindow("#32770", process.dwProcessId);
   ASSERT_NE(box, nullptr);
-  char caption[32] = {}, text[64] = {};
-  GetWindowTextA(box, caption, sizeof caption);
-  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-  EXPECT_EQ(std::string(caption) + ": " + text, "Error: Can't open the settings file!");
+  EXPECT_EQ(WindowText(box) + ": " + ItemText(box, 0xFFFF), "Error: Can't open the settings file!");
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   HWND window = WaitForWindow(kMainClass, process.dwProcessId);
   ASSERT_NE(window, nullptr);
