@@ -2,17 +2,13 @@
 // simulators as child processes on their own pseudo-terminals, several at once
 // for the fleet, and the transfer commands with them.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <sstream>
 
-#include "tests/test_support.h"
+#include "tests/link/skelv_process.h"
 
 namespace {
 
@@ -26,27 +22,6 @@ std::vector<uint8_t> Sample(uint8_t checksum, uint8_t complement) {
   return bytes;
 }
 
-// `skelv simulate ARGS` as a child process; the shell's first line is its pid.
-struct Simulate {
-  explicit Simulate(const std::string& args)
-      : out(popen(("echo $$; exec " SKELV_PATH " simulate " + args).c_str(), "r")) {
-    char line[256];
-    if (out && fgets(line, sizeof line, out)) pid = std::atoi(line);
-    if (out && fgets(line, sizeof line, out)) device.assign(line, std::strcspn(line, "\n"));
-  }
-  ~Simulate() { Stop(SIGKILL); }
-  int Stop(int signal) {  // the exit status
-    if (!out) return -1;
-    kill(pid, signal);
-    const int status = pclose(out);
-    out = nullptr;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  FILE* out;
-  pid_t pid = 0;
-  std::string device;
-};
-
 TEST(SkelvLink, FailuresAreOneLineAndStatusOneAndLeaveTheFiles) {
   const std::string dir = MakeScratchDir(), file = dir + "/sample.qrs", none = dir + "/none.qrs";
   WriteWholeFile(file, Sample(0x01, 0x02));
@@ -55,6 +30,7 @@ TEST(SkelvLink, FailuresAreOneLineAndStatusOneAndLeaveTheFiles) {
   const std::pair<std::string, std::string> kCases[] = {
       {"download " + file + " --port /dev/skelv-none",
        "/dev/skelv-none: failed: cannot open: No such file or directory\n"},
+      {"probe --port /dev/skelv-none", "/dev/skelv-none: cannot open: No such file or directory\n"},
       {"read -o " + none + " --port /dev/null", "/dev/null: failed: refused the line settings: "},
       {"download " + none + " --port /dev/null", "skelv download: cannot read " + unread},
       {"set " + file + " --from " + none, "skelv set: cannot read " + unread},
@@ -90,9 +66,8 @@ std::string Untimed(const std::string& log) {
 
 // What the simulators reported of the client's line settings, in order.
 std::string LinesSeen(const std::string& path) {
-  const std::vector<uint8_t> text = ReadWholeFile(path);
   std::string rates;
-  std::istringstream in(std::string(text.begin(), text.end()));
+  std::istringstream in(ReadText(path));
   for (std::string line; std::getline(in, line);)
     rates += line.substr(line.find("to ") + 3, line.find(" baud") - line.find("to ") - 3) + " ";
   return rates;
@@ -113,9 +88,8 @@ TEST(SkelvFleet, DownloadsToEveryPortAtOnceWithALineAndALogRowEach) {
                           ok.device + ": ok\n");
   EXPECT_EQ(ReadWholeFile(dir + "/stored.qrs"), Sample(0xCD, 0x32));
   EXPECT_EQ(ReadWholeFile(file), Sample(0x01, 0x02));  // the file keeps its old pair
-  const std::vector<uint8_t> rows = ReadWholeFile(log);
   EXPECT_EQ(
-      Untimed({rows.begin(), rows.end()}),
+      Untimed(ReadText(log)),
       "port,version,result,differing fields\n" + nak.device +
           ",Ver:2.00,\"failed: block 0: 4 replies other than \"\"ACK\"\" or \"\"DONE\"\"\",\n" +
           stall.device + ",,failed: block 0: no reply within 1000 ms,\n" + ok.device +
@@ -136,8 +110,7 @@ TEST(SkelvFleet, VerifyNamesTheFieldsThatDidNotLandAndDiffAgrees) {
   EXPECT_EQ(o.Said(), "[3] " + keeps.device +
                           ": failed: the read-back differs in scanningMode, suffix\n" +
                           good.device + ": ok\n");
-  const std::vector<uint8_t> log = ReadWholeFile(dir + "/log.csv");
-  EXPECT_NE(std::string(log.begin(), log.end()).find(",scanningMode suffix\n"), std::string::npos);
+  EXPECT_NE(ReadText(dir + "/log.csv").find(",scanningMode suffix\n"), std::string::npos);
   EXPECT_EQ(RunSkelv("diff " + file + " --port " + good.device).Said(), "[0] ");
   EXPECT_EQ(RunSkelv("diff --port " + keeps.device + " " + file).Said(),
             "[1] scanningMode: Auto Off -> Continuous\nsuffix: [Enter] -> [HT]\n");
@@ -198,9 +171,7 @@ TEST(SkelvApply, DownloadsOnlyWhereTheScannerDiffers) {
   EXPECT_FALSE(std::filesystem::exists(dir + "/first.qrs"));
   EXPECT_EQ(RunSkelv("apply " + both + " --log " + dir + "/apply.csv").Said(),
             "[0] " + same.device + ": unchanged\n" + first.device + ": changed (2 fields)\n");
-  const std::vector<uint8_t> log = ReadWholeFile(dir + "/apply.csv");
-  EXPECT_TRUE(
-      std::string(log.begin(), log.end()).ends_with(",changed (2 fields),scanningMode suffix\n"));
+  EXPECT_TRUE(ReadText(dir + "/apply.csv").ends_with(",changed (2 fields),scanningMode suffix\n"));
   EXPECT_EQ(
       RunSkelv("apply --json " + both + " --port " + second.device).Said(),
       "[0] " + Json(same, false, "[]}") + Json(first, false, "[]}") + Json(second, true, kFields));
@@ -240,16 +211,15 @@ TEST(SkelvProbe, FindsEveryScannerAtOnceTryingTheLikeliestFirst) {
             "[0] {\"port\":\"" + s38400.device +
                 "\",\"found\":true,\"baud\":38400,\"dataBits\":8,\"parity\":\"none\","
                 "\"version\":\"Ver:2.00\"}\n");
-  EXPECT_EQ(RunSkelv("probe --port /dev/skelv-none").Said(),
-            "[1] /dev/skelv-none: cannot open: No such file or directory\n");
 }
 
-// --line auto finds the rate before the transfer, for every command with
-// line options.
-TEST(SkelvProbe, LineAutoDownloadsReadsAndDiffsAtTheRateFound) {
+// --line auto finds the rate before the transfer or the listening, for every
+// command with line options. A scan typed while the monitor probes may be
+// lost, so one is typed every 300 ms until the monitor prints one.
+TEST(SkelvProbe, LineAutoDownloadsDiffsAndMonitorsAtTheRateFound) {
   const std::string dir = MakeScratchDir(), file = dir + "/sample.qrs";
   WriteWholeFile(file, Sample(0x01, 0x02));
-  Simulate at2400("--baud 2400 --store " + dir + "/stored.qrs");
+  Simulate at2400("--baud 2400 --store " + dir + "/stored.qrs" + ScanPipe(dir));
   EXPECT_EQ(RunSkelv("download --line auto --verify " + file + " --port " + at2400.device).Said(),
             "[0] " + at2400.device + ": ok\n");
   EXPECT_EQ(ReadWholeFile(dir + "/stored.qrs"), Sample(0xCD, 0x32));
@@ -257,6 +227,13 @@ TEST(SkelvProbe, LineAutoDownloadsReadsAndDiffsAtTheRateFound) {
             "[0] ");
   EXPECT_EQ(RunSkelv("download " + file + " --port " + at2400.device).Said(),
             "[1] " + at2400.device + ": failed: block 0: no reply within 1000 ms\n");
+  auto line = Start("monitor --line auto --count 1 --port " + at2400.device, at2400.device);
+  for (int i = 0;
+       i < 100 && line.wait_for(std::chrono::milliseconds(300)) != std::future_status::ready; ++i)
+    Type(dir, "0012345[CR][LF]\n");
+  EXPECT_EQ(line.get().Said(), "[0] 0012345[CR][LF]\n");
+  EXPECT_TRUE(ReadText(dir + "/err")
+                  .ends_with("skelv simulate: line set to 2400 baud, 8 data bits, parity none\n"));
 }
 
 }  // namespace
