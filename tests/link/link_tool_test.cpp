@@ -4,13 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <sstream>
 
 #include "tests/link/skelv_process.h"
 
 namespace {
+
+using namespace std::chrono_literals;
 
 // std::vector<uint8_t> 0 to 253 sum to 0x12CD, byte 20 puts a 9 into both its digits; the
 // checksum pair is as given.
@@ -96,26 +97,6 @@ TEST(SkelvFleet, DownloadsToEveryPortAtOnceWithALineAndALogRowEach) {
           ",Ver:1.00,ok,\n");
 }
 
-// A scanner that acknowledges everything but keeps its image: only reading it
-// back shows it, and diff then names the same fields.
-TEST(SkelvFleet, VerifyNamesTheFieldsThatDidNotLandAndDiffAgrees) {
-  const std::string dir = MakeScratchDir(), file = dir + "/new.qrs";
-  std::vector<uint8_t> changed = FactoryBytes();
-  changed[4] = 0x11, changed[31] = 0x09;  // scan mode Continuous, suffix HT
-  WriteWholeFile(file, changed);
-  WriteWholeFile(dir + "/old.qrs", FactoryBytes());
-  Simulate keeps("--keep-image --image " + dir + "/old.qrs"), good("");
-  const Outcome o = RunSkelv("download --verify " + file + " --port " + keeps.device + " " +
-                             good.device + " --log " + dir + "/log.csv");
-  EXPECT_EQ(o.Said(), "[3] " + keeps.device +
-                          ": failed: the read-back differs in scanningMode, suffix\n" +
-                          good.device + ": ok\n");
-  EXPECT_NE(ReadText(dir + "/log.csv").find(",scanningMode suffix\n"), std::string::npos);
-  EXPECT_EQ(RunSkelv("diff " + file + " --port " + good.device).Said(), "[0] ");
-  EXPECT_EQ(RunSkelv("diff --port " + keeps.device + " " + file).Said(),
-            "[1] scanningMode: Auto Off -> Continuous\nsuffix: [Enter] -> [HT]\n");
-}
-
 // From many ports, each port that answered writes FILE-PORT, a failed one
 // nothing; from one port, FILE itself. The line settings go to every port:
 // the pseudo-terminal carries the rate.
@@ -153,8 +134,10 @@ std::string Json(const Simulate& s, bool changed, const char* fields) {
 }
 
 // Apply reads every scanner first and downloads only to those that differ:
-// a simulator writes its --store file only when it takes an image over.
-TEST(SkelvApply, DownloadsOnlyWhereTheScannerDiffers) {
+// a simulator writes its --store file only when it takes an image over. A
+// scanner that acknowledges everything but keeps its image fails apply, and
+// download --verify, with the fields that did not land; diff then names them.
+TEST(SkelvApply, DownloadsOnlyWhereTheScannerDiffersAndVerifiesWhatLanded) {
   const std::string dir = MakeScratchDir(), file = dir + "/site.qrs";
   std::vector<uint8_t> bytes = FactoryBytes();
   bytes[4] = 0x11, bytes[31] = 0x09;
@@ -176,12 +159,20 @@ TEST(SkelvApply, DownloadsOnlyWhereTheScannerDiffers) {
       RunSkelv("apply --json " + both + " --port " + second.device).Said(),
       "[0] " + Json(same, false, "[]}") + Json(first, false, "[]}") + Json(second, true, kFields));
   EXPECT_FALSE(std::filesystem::exists(dir + "/same.qrs"));
-  // A scanner that keeps its old image fails with the fields that did not land.
   EXPECT_EQ(RunSkelv("apply --json " + file + " --port " + keeps.device).Said(),
             "[3] {\"port\":\"" + keeps.device +
                 R"(","changed":false,"failed":true,"reason":"the read-back differs in )"
                 R"(scanningMode, suffix","fields":)" +
                 kFields + "\n");
+  EXPECT_EQ(RunSkelv("download --verify " + file + " --port " + keeps.device + " " + second.device +
+                     " --log " + dir + "/log.csv")
+                .Said(),
+            "[3] " + keeps.device + ": failed: the read-back differs in scanningMode, suffix\n" +
+                second.device + ": ok\n");
+  EXPECT_NE(ReadText(dir + "/log.csv").find(",scanningMode suffix\n"), std::string::npos);
+  EXPECT_EQ(RunSkelv("diff " + file + " --port " + second.device).Said(), "[0] ");
+  EXPECT_EQ(RunSkelv("diff --port " + keeps.device + " " + file).Said(),
+            "[1] scanningMode: Auto Off -> Continuous\nsuffix: [Enter] -> [HT]\n");
 }
 
 // Each port on its own thread: the five take about as long as the slowest
@@ -228,8 +219,7 @@ TEST(SkelvProbe, LineAutoDownloadsDiffsAndMonitorsAtTheRateFound) {
   EXPECT_EQ(RunSkelv("download " + file + " --port " + at2400.device).Said(),
             "[1] " + at2400.device + ": failed: block 0: no reply within 1000 ms\n");
   auto line = Start("monitor --line auto --count 1 --port " + at2400.device, at2400.device);
-  for (int i = 0;
-       i < 100 && line.wait_for(std::chrono::milliseconds(300)) != std::future_status::ready; ++i)
+  for (int i = 0; i < 100 && line.wait_for(300ms) != std::future_status::ready; ++i)
     Type(dir, "0012345[CR][LF]\n");
   EXPECT_EQ(line.get().Said(), "[0] 0012345[CR][LF]\n");
   EXPECT_TRUE(ReadText(dir + "/err")

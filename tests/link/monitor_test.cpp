@@ -3,10 +3,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 
-#include <chrono>
-#include <cstring>
 #include <regex>
-#include <thread>
 
 #include "tests/link/skelv_process.h"
 #include "tools/pty.h"
