@@ -13,7 +13,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// std::vector<uint8_t> 0 to 253 sum to 0x12CD, byte 20 puts a 9 into both its digits; the
+// Bytes 0 to 253 sum to 0x12CD, byte 20 puts a 9 into both its digits; the
 // checksum pair is as given.
 std::vector<uint8_t> Sample(uint8_t checksum, uint8_t complement) {
   std::vector<uint8_t> bytes(256);
@@ -57,17 +57,11 @@ TEST(SkelvLink, FailuresAreOneLineAndStatusOneAndLeaveTheFiles) {
   EXPECT_EQ(child.Stop(SIGINT), 0);
 }
 
-// The lines of a CSV log with the local time that starts each row taken out.
-std::string Untimed(const std::string& log) {
-  return std::regex_replace(log, std::regex(R"((^|\n)\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d{4},)"),
-                            "$1");
-}
-
 // What the simulators reported of the client's line settings, in order; any
 // other line is left as it is.
 std::string LinesSeen(const std::string& path) {
-  return std::regex_replace(ReadText(path),
-                            std::regex(R"(skelv simulate: line set to (\d+) baud, [^\n]*\n)"), "$1 ");
+  return std::regex_replace(
+      ReadText(path), std::regex(R"(skelv simulate: line set to (\d+) baud, [^\n]*\n)"), "$1 ");
 }
 
 // The scanner that takes the download is an old one, which takes '@' for 9 and
@@ -85,8 +79,10 @@ TEST(SkelvFleet, DownloadsToEveryPortAtOnceWithALineAndALogRowEach) {
                           ok.device + ": ok\n");
   EXPECT_EQ(ReadWholeFile(dir + "/stored.qrs"), Sample(0xCD, 0x32));
   EXPECT_EQ(ReadWholeFile(file), Sample(0x01, 0x02));  // the file keeps its old pair
+  // Every row starts with the local time.
+  const std::regex time(R"((^|\n)\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d{4},)");
   EXPECT_EQ(
-      Untimed(ReadText(log)),
+      std::regex_replace(ReadText(log), time, "$1"),
       "time,port,version,result,differing fields\n" + nak.device +
           ",Ver:2.00,\"failed: block 0: 4 replies other than \"\"ACK\"\" or \"\"DONE\"\"\",\n" +
           stall.device + ",,failed: block 0: no reply within 1000 ms,\n" + ok.device +
