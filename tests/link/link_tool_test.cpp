@@ -202,10 +202,9 @@ TEST(SkelvProbe, FindsEveryScannerAtOnceTryingTheLikeliestFirst) {
 TEST(SkelvProbe, LineAutoDownloadsDiffsAndMonitorsAtTheRateFound) {
   const std::string dir = MakeScratchDir(), file = dir + "/sample.qrs";
   WriteWholeFile(file, Sample(0x01, 0x02));
-  Simulate at2400("--baud 2400 --store " + dir + "/stored.qrs" + ScanPipe(dir));
+  Simulate at2400("--baud 2400" + ScanPipe(dir));
   EXPECT_EQ(RunSkelv("download --line auto --verify " + file + " --port " + at2400.device).Said(),
             "[0] " + at2400.device + ": ok\n");
-  EXPECT_EQ(ReadWholeFile(dir + "/stored.qrs"), Sample(0xCD, 0x32));
   EXPECT_EQ(RunSkelv("diff --line auto --baud 2400 " + file + " --port " + at2400.device).Said(),
             "[0] ");
   EXPECT_EQ(RunSkelv("download " + file + " --port " + at2400.device).Said(),
