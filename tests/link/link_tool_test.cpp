@@ -2,21 +2,18 @@
 // simulators as child processes on their own pseudo-terminals, several at once
 // for the fleet, and the transfer commands with them.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <sstream>
+#include <regex>
 
-#include "tests/test_support.h"
+#include "tests/link/skelv_process.h"
 
 namespace {
 
-// std::vector<uint8_t> 0 to 253 sum to 0x12CD, byte 20 puts a 9 into both its digits; the
+using namespace std::chrono_literals;
+
+// Bytes 0 to 253 sum to 0x12CD, byte 20 puts a 9 into both its digits; the
 // checksum pair is as given.
 std::vector<uint8_t> Sample(uint8_t checksum, uint8_t complement) {
   std::vector<uint8_t> bytes(256);
@@ -26,27 +23,6 @@ std::vector<uint8_t> Sample(uint8_t checksum, uint8_t complement) {
   return bytes;
 }
 
-// `skelv simulate ARGS` as a child process; the shell's first line is its pid.
-struct Simulate {
-  explicit Simulate(const std::string& args)
-      : out(popen(("echo $$; exec " SKELV_PATH " simulate " + args).c_str(), "r")) {
-    char line[256];
-    if (out && fgets(line, sizeof line, out)) pid = std::atoi(line);
-    if (out && fgets(line, sizeof line, out)) device.assign(line, std::strcspn(line, "\n"));
-  }
-  ~Simulate() { Stop(SIGKILL); }
-  int Stop(int signal) {  // the exit status
-    if (!out) return -1;
-    kill(pid, signal);
-    const int status = pclose(out);
-    out = nullptr;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  FILE* out;
-  pid_t pid = 0;
-  std::string device;
-};
-
 TEST(SkelvLink, FailuresAreOneLineAndStatusOneAndLeaveTheFiles) {
   const std::string dir = MakeScratchDir(), file = dir + "/sample.qrs", none = dir + "/none.qrs";
   WriteWholeFile(file, Sample(0x01, 0x02));
@@ -55,6 +31,7 @@ TEST(SkelvLink, FailuresAreOneLineAndStatusOneAndLeaveTheFiles) {
   const std::pair<std::string, std::string> kCases[] = {
       {"download " + file + " --port /dev/skelv-none",
        "/dev/skelv-none: failed: cannot open: No such file or directory\n"},
+      {"probe --port /dev/skelv-none", "/dev/skelv-none: cannot open: No such file or directory\n"},
       {"read -o " + none + " --port /dev/null", "/dev/null: failed: refused the line settings: "},
       {"download " + none + " --port /dev/null", "skelv download: cannot read " + unread},
       {"set " + file + " --from " + none, "skelv set: cannot read " + unread},
@@ -80,22 +57,11 @@ TEST(SkelvLink, FailuresAreOneLineAndStatusOneAndLeaveTheFiles) {
   EXPECT_EQ(child.Stop(SIGINT), 0);
 }
 
-// The lines of a CSV log without their first column, the time.
-std::string Untimed(const std::string& log) {
-  std::string rows;
-  std::istringstream in(log);
-  for (std::string line; std::getline(in, line);) rows += line.substr(line.find(',') + 1) + "\n";
-  return rows;
-}
-
-// What the simulators reported of the client's line settings, in order.
+// What the simulators reported of the client's line settings, in order; any
+// other line is left as it is.
 std::string LinesSeen(const std::string& path) {
-  const std::vector<uint8_t> text = ReadWholeFile(path);
-  std::string rates;
-  std::istringstream in(std::string(text.begin(), text.end()));
-  for (std::string line; std::getline(in, line);)
-    rates += line.substr(line.find("to ") + 3, line.find(" baud") - line.find("to ") - 3) + " ";
-  return rates;
+  return std::regex_replace(
+      ReadText(path), std::regex(R"(skelv simulate: line set to (\d+) baud, [^\n]*\n)"), "$1 ");
 }
 
 // The scanner that takes the download is an old one, which takes '@' for 9 and
@@ -113,34 +79,14 @@ TEST(SkelvFleet, DownloadsToEveryPortAtOnceWithALineAndALogRowEach) {
                           ok.device + ": ok\n");
   EXPECT_EQ(ReadWholeFile(dir + "/stored.qrs"), Sample(0xCD, 0x32));
   EXPECT_EQ(ReadWholeFile(file), Sample(0x01, 0x02));  // the file keeps its old pair
-  const std::vector<uint8_t> rows = ReadWholeFile(log);
+  // Every row starts with the local time.
+  const std::regex time(R"((^|\n)\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d{4},)");
   EXPECT_EQ(
-      Untimed({rows.begin(), rows.end()}),
-      "port,version,result,differing fields\n" + nak.device +
+      std::regex_replace(ReadText(log), time, "$1"),
+      "time,port,version,result,differing fields\n" + nak.device +
           ",Ver:2.00,\"failed: block 0: 4 replies other than \"\"ACK\"\" or \"\"DONE\"\"\",\n" +
           stall.device + ",,failed: block 0: no reply within 1000 ms,\n" + ok.device +
           ",Ver:1.00,ok,\n");
-}
-
-// A scanner that acknowledges everything but keeps its image: only reading it
-// back shows it, and diff then names the same fields.
-TEST(SkelvFleet, VerifyNamesTheFieldsThatDidNotLandAndDiffAgrees) {
-  const std::string dir = MakeScratchDir(), file = dir + "/new.qrs";
-  std::vector<uint8_t> changed = FactoryBytes();
-  changed[4] = 0x11, changed[31] = 0x09;  // scan mode Continuous, suffix HT
-  WriteWholeFile(file, changed);
-  WriteWholeFile(dir + "/old.qrs", FactoryBytes());
-  Simulate keeps("--keep-image --image " + dir + "/old.qrs"), good("");
-  const Outcome o = RunSkelv("download --verify " + file + " --port " + keeps.device + " " +
-                             good.device + " --log " + dir + "/log.csv");
-  EXPECT_EQ(o.Said(), "[3] " + keeps.device +
-                          ": failed: the read-back differs in scanningMode, suffix\n" +
-                          good.device + ": ok\n");
-  const std::vector<uint8_t> log = ReadWholeFile(dir + "/log.csv");
-  EXPECT_NE(std::string(log.begin(), log.end()).find(",scanningMode suffix\n"), std::string::npos);
-  EXPECT_EQ(RunSkelv("diff " + file + " --port " + good.device).Said(), "[0] ");
-  EXPECT_EQ(RunSkelv("diff --port " + keeps.device + " " + file).Said(),
-            "[1] scanningMode: Auto Off -> Continuous\nsuffix: [Enter] -> [HT]\n");
 }
 
 // From many ports, each port that answered writes FILE-PORT, a failed one
@@ -180,8 +126,10 @@ std::string Json(const Simulate& s, bool changed, const char* fields) {
 }
 
 // Apply reads every scanner first and downloads only to those that differ:
-// a simulator writes its --store file only when it takes an image over.
-TEST(SkelvApply, DownloadsOnlyWhereTheScannerDiffers) {
+// a simulator writes its --store file only when it takes an image over. A
+// scanner that acknowledges everything but keeps its image fails apply, and
+// download --verify, with the fields that did not land; diff then names them.
+TEST(SkelvApply, DownloadsOnlyWhereTheScannerDiffersAndVerifiesWhatLanded) {
   const std::string dir = MakeScratchDir(), file = dir + "/site.qrs";
   std::vector<uint8_t> bytes = FactoryBytes();
   bytes[4] = 0x11, bytes[31] = 0x09;
@@ -198,19 +146,25 @@ TEST(SkelvApply, DownloadsOnlyWhereTheScannerDiffers) {
   EXPECT_FALSE(std::filesystem::exists(dir + "/first.qrs"));
   EXPECT_EQ(RunSkelv("apply " + both + " --log " + dir + "/apply.csv").Said(),
             "[0] " + same.device + ": unchanged\n" + first.device + ": changed (2 fields)\n");
-  const std::vector<uint8_t> log = ReadWholeFile(dir + "/apply.csv");
-  EXPECT_TRUE(
-      std::string(log.begin(), log.end()).ends_with(",changed (2 fields),scanningMode suffix\n"));
+  EXPECT_TRUE(ReadText(dir + "/apply.csv").ends_with(",changed (2 fields),scanningMode suffix\n"));
   EXPECT_EQ(
       RunSkelv("apply --json " + both + " --port " + second.device).Said(),
       "[0] " + Json(same, false, "[]}") + Json(first, false, "[]}") + Json(second, true, kFields));
   EXPECT_FALSE(std::filesystem::exists(dir + "/same.qrs"));
-  // A scanner that keeps its old image fails with the fields that did not land.
   EXPECT_EQ(RunSkelv("apply --json " + file + " --port " + keeps.device).Said(),
             "[3] {\"port\":\"" + keeps.device +
                 R"(","changed":false,"failed":true,"reason":"the read-back differs in )"
                 R"(scanningMode, suffix","fields":)" +
                 kFields + "\n");
+  EXPECT_EQ(RunSkelv("download --verify " + file + " --port " + keeps.device + " " + second.device +
+                     " --log " + dir + "/log.csv")
+                .Said(),
+            "[3] " + keeps.device + ": failed: the read-back differs in scanningMode, suffix\n" +
+                second.device + ": ok\n");
+  EXPECT_NE(ReadText(dir + "/log.csv").find(",scanningMode suffix\n"), std::string::npos);
+  EXPECT_EQ(RunSkelv("diff " + file + " --port " + second.device).Said(), "[0] ");
+  EXPECT_EQ(RunSkelv("diff --port " + keeps.device + " " + file).Said(),
+            "[1] scanningMode: Auto Off -> Continuous\nsuffix: [Enter] -> [HT]\n");
 }
 
 // Each port on its own thread: the five take about as long as the slowest
@@ -240,23 +194,27 @@ TEST(SkelvProbe, FindsEveryScannerAtOnceTryingTheLikeliestFirst) {
             "[0] {\"port\":\"" + s38400.device +
                 "\",\"found\":true,\"baud\":38400,\"dataBits\":8,\"parity\":\"none\","
                 "\"version\":\"Ver:2.00\"}\n");
-  EXPECT_EQ(RunSkelv("probe --port /dev/skelv-none").Said(),
-            "[1] /dev/skelv-none: cannot open: No such file or directory\n");
 }
 
-// --line auto finds the rate before the transfer, for every command with
-// line options.
-TEST(SkelvProbe, LineAutoDownloadsReadsAndDiffsAtTheRateFound) {
+// --line auto finds the rate before the transfer or the listening, for every
+// command with line options. A scan typed while the monitor probes may be
+// lost, so one is typed every 300 ms until the monitor prints one.
+TEST(SkelvProbe, LineAutoDownloadsDiffsAndMonitorsAtTheRateFound) {
   const std::string dir = MakeScratchDir(), file = dir + "/sample.qrs";
   WriteWholeFile(file, Sample(0x01, 0x02));
-  Simulate at2400("--baud 2400 --store " + dir + "/stored.qrs");
+  Simulate at2400("--baud 2400" + ScanPipe(dir));
   EXPECT_EQ(RunSkelv("download --line auto --verify " + file + " --port " + at2400.device).Said(),
             "[0] " + at2400.device + ": ok\n");
-  EXPECT_EQ(ReadWholeFile(dir + "/stored.qrs"), Sample(0xCD, 0x32));
   EXPECT_EQ(RunSkelv("diff --line auto --baud 2400 " + file + " --port " + at2400.device).Said(),
             "[0] ");
   EXPECT_EQ(RunSkelv("download " + file + " --port " + at2400.device).Said(),
             "[1] " + at2400.device + ": failed: block 0: no reply within 1000 ms\n");
+  auto line = Start("monitor --line auto --count 1 --port " + at2400.device, at2400.device);
+  for (int i = 0; i < 100 && line.wait_for(300ms) != std::future_status::ready; ++i)
+    Type(dir, "0012345[CR][LF]\n");
+  EXPECT_EQ(line.get().Said(), "[0] 0012345[CR][LF]\n");
+  EXPECT_TRUE(ReadText(dir + "/err")
+                  .ends_with("skelv simulate: line set to 2400 baud, 8 data bits, parity none\n"));
 }
 
 }  // namespace

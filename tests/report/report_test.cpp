@@ -2,7 +2,6 @@
 // process-wide entry point. (The report of arbitrary bytes is fuzzed.)
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -38,9 +37,7 @@ TEST(SettingsReport, MatchesTheGoldenReports) {
 // off with its checksum verified and its code length on, suffix HT, format 2
 // from length 5; byte 240 is reserved and in no report.
 TEST(SettingsReport, NamesTheItemsInWhichTwoImagesDiffer) {
-  SettingsImage factory;
-  const std::vector<uint8_t> bytes = FactoryBytes();
-  std::copy(bytes.begin(), bytes.end(), factory.bytes.begin());
+  const SettingsImage factory = GoldenCases().front().image;  // written from FactoryBytes()
   SettingsImage changed = factory;
   Patch(changed.bytes.data(), "4: 11 9: D8 12: 01 14: 3C 31: 09 129: 05 240: 5A");
   EXPECT_EQ(DifferingReportItems(factory, changed, InterfaceKind::KeyboardWedge),
