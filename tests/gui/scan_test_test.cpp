@@ -3,8 +3,6 @@
 // scans; the port is the window's while it is open and free once it closes.
 #include "shell/scan_test_window.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <regex>
 #include <string>
 
@@ -31,15 +29,6 @@ bool ServeUntil(const std::function<bool()>& done) {
     }
   }
   return true;
-}
-
-// The lines typed into COM1's simulator.
-void TypeScans(const std::string& lines) {
-  const std::string path = std::string("Z:") + std::getenv("SKELV_SIM_DIR") + "/scans1";
-  std::FILE* scans = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(scans, nullptr);
-  std::fputs(lines.c_str(), scans);
-  std::fclose(scans);
 }
 
 int RowCount(HWND test) {
@@ -85,64 +74,24 @@ void PressKeys(std::initializer_list<WORD> keys) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-DialogStep ChoosePort(int comPort) {
-  return [comPort](HWND dialog) {
-    SelectEntry(dialog, IDC_COM_PORT, comPort);
-    Press(IDOK)(dialog);
-  };
-}
+using ScanTest = GuiTest;
 
-class ScanTest : public GuiTest {
- protected:
-  HWND Open() {
-    HWND test = nullptr;
-    // The window stays open: the command returns at once, its step runs later.
-    Expect({[&test](HWND shown) { test = shown; }});
-    SendMessageA(window, WM_COMMAND, IDM_TEST_SCANNING, 0);
-    EXPECT_TRUE(ServeUntil([&test] { return test != nullptr; }));
-    EXPECT_EQ(WindowText(test), "Test scanning");
-    return test;
-  }
-};
-
-TEST_F(ScanTest, ScansFromComOneAreRowsThatShowAsHexAndCopy) {
+// COM4 cannot open; Port puts the window on COM1. Keys sent to the window
+// show by the wedge names; back on RS-232, scans typed into COM1's simulator
+// arrive as rows. Hex shows the bytes, Copy the rows, Clear empties the list.
+TEST_F(ScanTest, KeysAndScansFromComOneAreRowsThatShowAsHexAndCopy) {
   settingsImage.bytes[0] = 0x00;  // RS-232
-  HWND test = Open();
-  EXPECT_EQ(ItemTexts(test, {IDC_SCAN_RS232, IDC_SCAN_WEDGE, IDC_SCAN_STATUS}),
-            "on|off|Listening on COM1 at 38400 bps.");
+  portSettings.comPort = kCom4;
+  HWND test = nullptr;
+  // The window stays open: the command returns at once, its step runs later.
+  Expect({[&test](HWND shown) { test = shown; }});
+  SendMessageA(window, WM_COMMAND, IDM_TEST_SCANNING, 0);
+  ASSERT_TRUE(ServeUntil([&test] { return test != nullptr; }));
+  EXPECT_EQ(WindowText(test), "Test scanning");
+  EXPECT_EQ(ItemTexts(test, {IDC_SCAN_RS232, IDC_SCAN_WEDGE}), "on|off");
+  EXPECT_EQ(ItemText(test, IDC_SCAN_STATUS).rfind("Can't open the COM port! COM4: ", 0), 0u);
   EXPECT_TRUE(Grayed(window, IDM_READ_SETTINGS) && Grayed(window, IDM_DOWNLOAD));
   Command(IDM_DOWNLOAD);  // not available: a port dialog would fail the test
-
-  TypeScans("12345[CR][LF]\n[STX]ABC[ETX]\n" + std::string(200, '7') + "\n");
-  EXPECT_TRUE(ServeUntil([test] { return RowCount(test) == 3; }));
-  EXPECT_EQ(Row(test, 0), "1|7|12345[CR][LF]");
-  EXPECT_EQ(Row(test, 1), "2|5|[STX]ABC[ETX]");
-  EXPECT_EQ(Row(test, 2), "3|200|" + std::string(200, '7'));
-  Click(test, IDC_SCAN_COPY);
-  const std::regex time(R"(\t\d\d:\d\d:\d\d\.\d{3}\t)");
-  EXPECT_EQ(std::regex_replace(Clipboard(), time, "|"),
-            "1|7\t12345[CR][LF]\r\n2|5\t[STX]ABC[ETX]\r\n3|200\t" + std::string(200, '7') + "\r\n");
-  SetCheck(test, IDC_SCAN_HEX, true);
-  Click(test, IDC_SCAN_HEX);
-  EXPECT_EQ(Row(test, 0), "1|7|31 32 33 34 35 0D 0A");
-  Click(test, IDC_SCAN_CLEAR);
-  EXPECT_EQ(RowCount(test), 0);
-
-  // Closed, the window gives the port back: a download right after succeeds.
-  Click(test, IDCANCEL);
-  EXPECT_FALSE(IsWindow(test));
-  EXPECT_FALSE(Grayed(window, IDM_READ_SETTINGS) || Grayed(window, IDM_DOWNLOAD));
-  Expect({ChoosePort(kCom1), Press(IDOK)});
-  Command(IDM_DOWNLOAD);
-  ASSERT_EQ(shownBoxes.size(), 1u);
-  EXPECT_EQ(shownBoxes[0].Says(), "Download: Downloaded completely! (warning)");
-}
-
-TEST_F(ScanTest, KeysShowByTheWedgeNamesWhenThePortCannotOpen) {
-  settingsImage.bytes[0] = 0x00;
-  portSettings.comPort = kCom4;
-  HWND test = Open();
-  EXPECT_EQ(ItemText(test, IDC_SCAN_STATUS).rfind("Can't open the COM port! COM4: ", 0), 0u);
   Expect({ChoosePort(kCom1)});
   Click(test, IDC_SCAN_PORT);
   EXPECT_EQ(ItemText(test, IDC_SCAN_STATUS), "Listening on COM1 at 38400 bps.");
@@ -163,7 +112,33 @@ TEST_F(ScanTest, KeysShowByTheWedgeNamesWhenThePortCannotOpen) {
   SetCheck(test, IDC_SCAN_HEX, true);
   Click(test, IDC_SCAN_HEX);
   EXPECT_EQ(Row(test, 2), "3|1|C2 62");
+  Click(test, IDC_SCAN_CLEAR);
+  EXPECT_EQ(RowCount(test), 0);
+
+  CheckRadioButton(test, IDC_SCAN_RS232, IDC_SCAN_WEDGE, IDC_SCAN_RS232);
+  Click(test, IDC_SCAN_RS232);
+  const std::string scans = "12345[CR][LF]\n[STX]ABC[ETX]\n" + std::string(200, '7') + "\n";
+  WriteWholeFile(SimulatorPath("scans1"), {scans.begin(), scans.end()});  // typed into COM1
+  EXPECT_TRUE(ServeUntil([test] { return RowCount(test) == 3; }));
+  EXPECT_EQ(Row(test, 0), "1|7|31 32 33 34 35 0D 0A");
+  SetCheck(test, IDC_SCAN_HEX, false);
+  Click(test, IDC_SCAN_HEX);
+  EXPECT_EQ(Row(test, 0), "1|7|12345[CR][LF]");
+  EXPECT_EQ(Row(test, 1), "2|5|[STX]ABC[ETX]");
+  EXPECT_EQ(Row(test, 2), "3|200|" + std::string(200, '7'));
+  Click(test, IDC_SCAN_COPY);
+  const std::regex time(R"(\t\d\d:\d\d:\d\d\.\d{3}\t)");
+  EXPECT_EQ(std::regex_replace(Clipboard(), time, "|"),
+            "1|7\t12345[CR][LF]\r\n2|5\t[STX]ABC[ETX]\r\n3|200\t" + std::string(200, '7') + "\r\n");
+
+  // Closed, the window gives the port back: a download right after succeeds.
   Click(test, IDCANCEL);
+  EXPECT_FALSE(IsWindow(test));
+  EXPECT_FALSE(Grayed(window, IDM_READ_SETTINGS) || Grayed(window, IDM_DOWNLOAD));
+  Expect({ChoosePort(kCom1), Press(IDOK)});
+  Command(IDM_DOWNLOAD);
+  ASSERT_EQ(shownBoxes.size(), 1u);
+  EXPECT_EQ(shownBoxes[0].Says(), "Download: Downloaded completely! (warning)");
 }
 
 }  // namespace
