@@ -45,6 +45,8 @@ using DialogStep = std::function<void(HWND window)>;
 DialogStep Press(int button);
 // Works on a property sheet, then presses PSBTN_OK or PSBTN_CANCEL.
 DialogStep OnSheet(std::function<void(HWND sheet)> act, int button);
+// The entries of the COM port list.
+constexpr int kCom1 = 0, kCom2 = 1, kCom3 = 2, kCom4 = 3, kCom5 = 4, kCom6 = 5;
 // Picks a COM port in "COM Port Properties", and the entries of the baud
 // rate, data bits, parity and flow control lists (by default 38400, 8 bits, no
 // parity, no flow control); then presses OK.
