@@ -124,8 +124,7 @@ TEST_F(ScanTest, KeysAndScansFromComOneAreRowsThatShowAsHexAndCopy) {
   EXPECT_FALSE(Grayed(window, IDM_READ_SETTINGS) || Grayed(window, IDM_DOWNLOAD));
   Expect({ChoosePort(kCom1), Press(IDOK)});
   Command(IDM_DOWNLOAD);
-  ASSERT_EQ(shownBoxes.size(), 1u);
-  EXPECT_EQ(shownBoxes[0].Says(), "Download: Downloaded completely! (warning)");
+  EXPECT_EQ(shownBoxes.at(0).Says(), "Download: Downloaded completely! (warning)");
 }
 
 }  // namespace

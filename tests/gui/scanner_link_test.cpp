@@ -24,10 +24,6 @@ using Bytes = std::vector<uint8_t>;
 // The search's progress window, which closes by itself.
 void SearchRuns(HWND) {}
 
-int ProgressWindowsShown() {
-  return static_cast<int>(std::count(shownDialogs.begin(), shownDialogs.end(), "Progress"));
-}
-
 using ScannerLink = GuiTest;  // which puts back the port settings and reply deadlines
 
 TEST_F(ScannerLink, DownloadThenReadBackGivesTheSameImage) {
@@ -37,8 +33,7 @@ TEST_F(ScannerLink, DownloadThenReadBackGivesTheSameImage) {
   Patch(expected.data(), "254: 4F B0");  // the sum of bytes 0 to 253, and its complement
   Expect({ChoosePort(kCom1), Press(IDOK)});
   Command(IDM_DOWNLOAD);
-  ASSERT_EQ(shownBoxes.size(), 1u);
-  EXPECT_EQ(shownBoxes[0].Says(), "Download: Downloaded completely! (warning)");
+  EXPECT_EQ(shownBoxes.at(0).Says(), "Download: Downloaded completely! (warning)");
   EXPECT_EQ(ReadWholeFile(SimulatorPath("scanner1.qrs")), expected);
   EXPECT_EQ(ImageBytes(), expected);
 
@@ -52,7 +47,7 @@ TEST_F(ScannerLink, DownloadThenReadBackGivesTheSameImage) {
   EXPECT_EQ(settingsModified, 1);
   EXPECT_EQ(InterfaceMode, InterfaceKind::Rs232);
   EXPECT_NE(WindowText(reportEdit).find("    Suffix Settings : [CR] \r\n"), std::string::npos);
-  EXPECT_EQ(ProgressWindowsShown(), 2);
+  EXPECT_EQ(std::ranges::count(shownDialogs, "Progress"), 2);
   // The rates reached the line; a pseudo-terminal keeps 8 data bits and no parity.
   const Bytes lines = ReadWholeFile(SimulatorPath("lines1.txt"));
   EXPECT_EQ(std::string(lines.begin(), lines.end()),
@@ -85,11 +80,11 @@ TEST_F(ScannerLink, FindPutsTheRateFoundIntoTheListsAndAVerifiedDownloadSaysSo) 
           },
           SearchRuns, Press(IDOK), Press(IDOK), Press(IDCANCEL), SearchRuns, Press(IDOK)});
   Command(IDM_DOWNLOAD);
-  ASSERT_EQ(shownBoxes.size(), 3u);
-  EXPECT_EQ(shownBoxes[0].Says(),
+  // Every box took a step: the driver fails the test on any other.
+  EXPECT_EQ(shownBoxes.at(0).Says(),
             "Error: No scanner answered on COM6 at any line setting. (warning)");
-  EXPECT_EQ(shownBoxes[1].Says(), "Error: Can't open the COM port! (warning)");
-  EXPECT_EQ(shownBoxes[2].Says(), "Download: Downloaded and verified.");
+  EXPECT_EQ(shownBoxes.at(1).Says(), "Error: Can't open the COM port! (warning)");
+  EXPECT_EQ(shownBoxes.at(2).Says(), "Download: Downloaded and verified.");
   EXPECT_EQ(ReadWholeFile(SimulatorPath("scanner5.qrs")), ImageBytes());
   EXPECT_EQ(portSettings.baudRate, 3);
   EXPECT_EQ(portSettings.verifyDownload, 1);
@@ -107,12 +102,10 @@ TEST_F(ScannerLink, VerifiedDownloadNamesTheFieldsTheScannerDidNotTake) {
       "Scan Mode, Suffix Settings.\n\nDownload again? (warning)";
   Expect({ChoosePort(kCom6), Press(IDYES), Press(IDNO)});
   Command(IDM_DOWNLOAD);
-  ASSERT_EQ(shownBoxes.size(), 2u);
-  EXPECT_EQ(shownBoxes[0].Says() + shownBoxes[1].Says(), std::string(kDiffers) + kDiffers);
-  EXPECT_EQ(ProgressWindowsShown(), 4);  // download, read-back, and both again
+  EXPECT_EQ(shownBoxes.at(0).Says() + shownBoxes.at(1).Says(), std::string(kDiffers) + kDiffers);
+  EXPECT_EQ(std::ranges::count(shownDialogs, "Progress"), 4);  // download, read-back, both again
   // The download leaves its checksum pair in the image; nothing else changes.
-  const Bytes image = ImageBytes();
-  EXPECT_TRUE(std::equal(before.begin(), before.begin() + 254, image.begin()));
+  EXPECT_TRUE(std::equal(before.begin(), before.begin() + 254, ImageBytes().begin()));
   // Eleven items of the report's buzzer, scanner, prefix and suffix lines.
   Patch(settingsImage.bytes.data(), "4: 1E 5: 40 7: 01 8: 14 27: 61 31: 09 67: 20");
   Expect({ChoosePort(kCom6), Press(IDNO)});
@@ -136,16 +129,15 @@ TEST_F(ScannerLink, FailedReadBackLeavesTheImageAndRefusedDownloadRetriesOnYes) 
   Expect({Press(IDCANCEL)});
   Run([] { EXPECT_EQ(RunScannerLink(kDownload), 0); });
   EXPECT_EQ(ImageBytes(), before);
-  EXPECT_EQ(ProgressWindowsShown(), 1);
+  EXPECT_EQ(std::ranges::count(shownDialogs, "Progress"), 1);
 
   Expect({ChoosePort(kCom2), Press(IDYES), Press(IDNO)});
   Run([] { EXPECT_EQ(RunScannerLink(kDownload), 1); });
-  EXPECT_EQ(ProgressWindowsShown(), 3);  // a new progress window for the retry
+  EXPECT_EQ(std::ranges::count(shownDialogs, "Progress"), 3);  // a new one for the retry
   EXPECT_TRUE(ReadWholeFile(SimulatorPath("scanner2.qrs")).empty());
-  ASSERT_EQ(shownBoxes.size(), 4u);
-  EXPECT_EQ(shownBoxes[0].text, "Failed to read, would you like to retry?");
-  EXPECT_EQ(shownBoxes[1].Says(), "Error: Can't open the COM port! (warning)");
-  for (const ShownBox& box : {shownBoxes[2], shownBoxes[3]}) {
+  EXPECT_EQ(shownBoxes.at(0).text, "Failed to read, would you like to retry?");
+  EXPECT_EQ(shownBoxes.at(1).Says(), "Error: Can't open the COM port! (warning)");
+  for (const ShownBox& box : {shownBoxes.at(2), shownBoxes.at(3)}) {
     EXPECT_EQ(box.Says(), "Error: Failed to download, would you like to retry? (question)");
     EXPECT_TRUE(box.yesNo);
   }
