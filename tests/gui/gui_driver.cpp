@@ -2,6 +2,7 @@
 // timer (served by the dialogs' own modal loops) runs the next step on it.
 #include "tests/gui/gui_driver.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <set>
 
@@ -139,6 +140,15 @@ DialogStep OnSheet(std::function<void(HWND sheet)> act, int button) {
   };
 }
 
+DialogStep ChoosePort(int comPort, std::array<int, 4> line) {
+  return [comPort, line](HWND dialog) {
+    EXPECT_EQ(WindowText(dialog), "COM Port Properties");
+    SelectEntry(dialog, IDC_COM_PORT, comPort);
+    for (int i = 0; i < 4; ++i) SelectEntry(dialog, IDC_BAUD_RATE + i, line[i]);
+    Press(IDOK)(dialog);
+  };
+}
+
 void GuiTest::SetUp() {
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   static const int registered = RegisterWindowClasses(instance);
@@ -220,6 +230,12 @@ std::string ItemTexts(HWND dialog, std::initializer_list<int> ids) {
                                : ItemText(dialog, id));
   }
   return joined.substr(1);
+}
+
+std::string SimulatorPath(const std::string& name) {
+  const char* dir = std::getenv("SKELV_SIM_DIR");
+  EXPECT_NE(dir, nullptr) << "SKELV_SIM_DIR is not set";
+  return std::string("Z:") + (dir ? dir : "") + "/" + name;
 }
 
 std::vector<uint8_t> ImageBytes() {

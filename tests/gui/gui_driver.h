@@ -14,6 +14,7 @@
 #include "ui/binding.h"
 #include "ui/dialog_items.h"
 
+#include <array>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -44,6 +45,12 @@ using DialogStep = std::function<void(HWND window)>;
 DialogStep Press(int button);
 // Works on a property sheet, then presses PSBTN_OK or PSBTN_CANCEL.
 DialogStep OnSheet(std::function<void(HWND sheet)> act, int button);
+// The entries of the COM port list.
+constexpr int kCom1 = 0, kCom2 = 1, kCom3 = 2, kCom4 = 3, kCom5 = 4, kCom6 = 5;
+// Picks a COM port in "COM Port Properties", and the entries of the baud
+// rate, data bits, parity and flow control lists (by default 38400, 8 bits, no
+// parity, no flow control); then presses OK.
+DialogStep ChoosePort(int comPort, std::array<int, 4> line = {0, 1, 0, 0});
 
 class GuiTest : public ::testing::Test {
  protected:
@@ -84,6 +91,10 @@ extern std::string fileDialogs;
 // The states of several items joined by '|': a check box or radio button as
 // "on" or "off", any other item by its text (a drop-down list: its selection).
 std::string ItemTexts(HWND dialog, std::initializer_list<int> ids);
+
+// A file of the scanner simulators' folder, seen through Wine's Z: drive;
+// without that folder the test fails.
+std::string SimulatorPath(const std::string& name);
 
 // The process-wide image's bytes.
 std::vector<uint8_t> ImageBytes();

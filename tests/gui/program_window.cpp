@@ -5,6 +5,7 @@ namespace {
 
 constexpr int kPolls = 600;  // of 50 ms: 30 seconds
 constexpr UINT kReplyMs = 5000;
+constexpr size_t kLongestReport = 1 << 16;  // far beyond any report; a longer one reads cut short
 
 struct Search {
   const char* className;
@@ -29,10 +30,9 @@ BOOL CALLBACK Match(HWND window, LPARAM search) {
 
 HWND WaitForWindow(const char* className, DWORD process) {
   Search search{className, process};
-  for (int poll = 0; poll < kPolls && !search.found; ++poll) {
-    EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) Sleep(50);
-  }
+  // EnumWindows returns zero once Match has found the window.
+  for (int poll = 0; poll < kPolls && EnumWindows(Match, reinterpret_cast<LPARAM>(&search)); ++poll)
+    Sleep(50);
   return search.found;
 }
 
@@ -40,24 +40,18 @@ std::string ShownReport(HWND window) {
   Search view{"RICHEDIT", 0};
   EnumChildWindows(window, Match, reinterpret_cast<LPARAM>(&view));
   // GetWindowText would read another process's control's caption, not its text.
+  std::string text(kLongestReport, '\0');
   DWORD_PTR length = 0;
-  if (!view.found ||
-      !SendMessageTimeoutA(view.found, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kReplyMs, &length))
-    return "";
-  std::string text(length + 1, '\0');
-  if (!SendMessageTimeoutA(view.found, WM_GETTEXT, text.size(),
-                           reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, kReplyMs,
-                           &length))
+  if (!view.found || !SendMessageTimeoutA(view.found, WM_GETTEXT, text.size(),
+                                          reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                                          kReplyMs, &length))
     return "";
   text.resize(length);
   return text;
 }
 
 std::string WaitForReport(HWND window, std::string_view expected) {
-  std::string shown = ShownReport(window);
-  for (int poll = 0; poll < kPolls && shown != expected; ++poll) {
-    Sleep(50);
-    shown = ShownReport(window);
-  }
+  std::string shown;
+  for (int poll = 0; poll < kPolls && (shown = ShownReport(window)) != expected; ++poll) Sleep(50);
   return shown;
 }

@@ -3,19 +3,18 @@
 // (or the last one read, when it never does), then closes the window. Exit
 // status 0 when the report matched and the window closed, 1 otherwise.
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "shell/main_window.h"
 #include "tests/gui/program_window.h"
+#include "tests/test_support.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fputs("usage: report_probe EXPECTED\n", stderr);
     return 1;
   }
-  std::ifstream file(argv[1], std::ios::binary);
-  const std::string expected{std::istreambuf_iterator<char>(file), {}};
+  const std::vector<uint8_t> file = ReadWholeFile(argv[1]);
+  const std::string expected(file.begin(), file.end());
   HWND window = WaitForWindow(kMainClass, 0);
   if (!window) {
     std::fputs("report_probe: no main window appeared\n", stderr);

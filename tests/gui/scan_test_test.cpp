@@ -3,8 +3,6 @@
 // scans; the port is the window's while it is open and free once it closes.
 #include "shell/scan_test_window.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <regex>
 #include <string>
 
@@ -14,8 +12,6 @@
 #include "tests/gui/gui_driver.h"
 
 namespace {
-
-constexpr int kCom1 = 0, kCom4 = 3;  // COM4 has no device
 
 // Serves the windows, as the program's message loop does, until `done` (at
 // most 10 s, to catch a hang).
@@ -33,27 +29,19 @@ bool ServeUntil(const std::function<bool()>& done) {
   return true;
 }
 
-// The lines typed into COM1's simulator.
-void TypeScans(const std::string& lines) {
-  const std::string path = std::string("Z:") + std::getenv("SKELV_SIM_DIR") + "/scans1";
-  std::FILE* scans = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(scans, nullptr);
-  std::fputs(lines.c_str(), scans);
-  std::fclose(scans);
-}
-
 int RowCount(HWND test) {
   return static_cast<int>(SendDlgItemMessageA(test, IDC_SCAN_LIST, LVM_GETITEMCOUNT, 0, 0));
 }
 
-// A row as "number|length|text".
-std::string Row(HWND test, int row) {
+// The rows as Copy puts them but for the time: "number|length|text", then CR LF.
+std::string Rows(HWND test) {
   std::string joined;
-  for (const int column : {0, 2, 3}) {
-    char text[1024] = "";
-    ListView_GetItemText(GetDlgItem(test, IDC_SCAN_LIST), row, column, text, sizeof text);
-    joined += (column ? "|" : "") + std::string(text);
-  }
+  for (int row = 0; row < RowCount(test); ++row)
+    for (const int column : {0, 2, 3}) {
+      char text[1024] = "";
+      ListView_GetItemText(GetDlgItem(test, IDC_SCAN_LIST), row, column, text, sizeof text);
+      joined += text + std::string(column == 3 ? "\r\n" : "|");
+    }
   return joined;
 }
 
@@ -73,60 +61,62 @@ bool Grayed(HWND window, int command) {
 }
 
 // Keys pressed (down, then up in reverse order) as the keyboard sends them.
-void PressKeys(std::initializer_list<WORD> keys) {
-  std::vector<INPUT> inputs(2 * keys.size());
-  for (size_t i = 0; i < inputs.size(); ++i) {
-    const bool up = i >= keys.size();
-    inputs[i].type = INPUT_KEYBOARD;
-    inputs[i].ki.wVk = keys.begin()[up ? inputs.size() - 1 - i : i];
-    inputs[i].ki.wScan = static_cast<WORD>(MapVirtualKeyA(inputs[i].ki.wVk, MAPVK_VK_TO_VSC));
-    inputs[i].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-DialogStep ChoosePort(int comPort) {
-  return [comPort](HWND dialog) {
-    SelectEntry(dialog, IDC_COM_PORT, comPort);
-    Press(IDOK)(dialog);
+void PressKeys(std::initializer_list<BYTE> keys) {
+  const auto send = [](BYTE key, DWORD up) {
+    keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), up, 0);
   };
+  for (const BYTE key : keys) send(key, 0);
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) send(*key, KEYEVENTF_KEYUP);
 }
 
-class ScanTest : public GuiTest {
- protected:
-  HWND Open() {
-    HWND test = nullptr;
-    // The window stays open: the command returns at once, its step runs later.
-    Expect({[&test](HWND shown) { test = shown; }});
-    SendMessageA(window, WM_COMMAND, IDM_TEST_SCANNING, 0);
-    EXPECT_TRUE(ServeUntil([&test] { return test != nullptr; }));
-    EXPECT_EQ(WindowText(test), "Test scanning");
-    return test;
-  }
-};
+using ScanTest = GuiTest;
 
-TEST_F(ScanTest, ScansFromComOneAreRowsThatShowAsHexAndCopy) {
+// COM4 cannot open; Port puts the window on COM1. Keys sent to the window
+// show by the wedge names; back on RS-232, scans typed into COM1's simulator
+// arrive as rows. Hex shows the bytes, Copy the rows, Clear empties the list.
+TEST_F(ScanTest, KeysAndScansFromComOneAreRowsThatShowAsHexAndCopy) {
   settingsImage.bytes[0] = 0x00;  // RS-232
-  HWND test = Open();
-  EXPECT_EQ(ItemTexts(test, {IDC_SCAN_RS232, IDC_SCAN_WEDGE, IDC_SCAN_STATUS}),
-            "on|off|Listening on COM1 at 38400 bps.");
+  portSettings.comPort = kCom4;
+  HWND test = nullptr;
+  // The window stays open: the command returns at once, its step runs later.
+  Expect({[&test](HWND shown) { test = shown; }});
+  SendMessageA(window, WM_COMMAND, IDM_TEST_SCANNING, 0);
+  ASSERT_TRUE(ServeUntil([&test] { return test != nullptr; }));
+  EXPECT_EQ(WindowText(test), "Test scanning");
+  EXPECT_EQ(ItemTexts(test, {IDC_SCAN_RS232, IDC_SCAN_WEDGE}), "on|off");
+  EXPECT_EQ(ItemText(test, IDC_SCAN_STATUS).rfind("Can't open the COM port! COM4: ", 0), 0u);
   EXPECT_TRUE(Grayed(window, IDM_READ_SETTINGS) && Grayed(window, IDM_DOWNLOAD));
   Command(IDM_DOWNLOAD);  // not available: a port dialog would fail the test
+  Expect({ChoosePort(kCom1)});
+  Click(test, IDC_SCAN_PORT);
+  EXPECT_EQ(ItemText(test, IDC_SCAN_STATUS), "Listening on COM1 at 38400 bps.");
 
-  TypeScans("12345[CR][LF]\n[STX]ABC[ETX]\n" + std::string(200, '7') + "\n");
+  SendDlgItemMessageA(test, IDC_SCAN_WEDGE, BM_CLICK, 0, 0);
+  EXPECT_EQ(GetFocus(), GetDlgItem(test, IDC_SCAN_CAPTURE));
+  for (const BYTE key : std::initializer_list<BYTE>{'0', '1', '2', '3', VK_RETURN})
+    PressKeys({key});
+  EXPECT_TRUE(ServeUntil([test] { return RowCount(test) == 1; }));
+  PressKeys({VK_LSHIFT, 'A'});
+  EXPECT_TRUE(ServeUntil([test] { return RowCount(test) == 2; }));
+  PressKeys({VK_LCONTROL, 'B'});
   EXPECT_TRUE(ServeUntil([test] { return RowCount(test) == 3; }));
-  EXPECT_EQ(Row(test, 0), "1|7|12345[CR][LF]");
-  EXPECT_EQ(Row(test, 1), "2|5|[STX]ABC[ETX]");
-  EXPECT_EQ(Row(test, 2), "3|200|" + std::string(200, '7'));
-  Click(test, IDC_SCAN_COPY);
-  const std::regex time(R"(\t\d\d:\d\d:\d\d\.\d{3}\t)");
-  EXPECT_EQ(std::regex_replace(Clipboard(), time, "|"),
-            "1|7\t12345[CR][LF]\r\n2|5\t[STX]ABC[ETX]\r\n3|200\t" + std::string(200, '7') + "\r\n");
-  SetCheck(test, IDC_SCAN_HEX, true);
-  Click(test, IDC_SCAN_HEX);
-  EXPECT_EQ(Row(test, 0), "1|7|31 32 33 34 35 0D 0A");
+  EXPECT_EQ(Rows(test), "1|5|0123[Enter]\r\n2|1|A\r\n3|1|[LeftCtrl][b]\r\n");
+  SendDlgItemMessageA(test, IDC_SCAN_HEX, BM_CLICK, 0, 0);
+  EXPECT_TRUE(Rows(test).ends_with("\r\n3|1|C2 62\r\n")) << Rows(test);
   Click(test, IDC_SCAN_CLEAR);
   EXPECT_EQ(RowCount(test), 0);
+
+  SendDlgItemMessageA(test, IDC_SCAN_RS232, BM_CLICK, 0, 0);
+  std::string rows = "12345[CR][LF]\n[STX]ABC[ETX]\n" + std::string(200, '7') + "\n";
+  WriteWholeFile(SimulatorPath("scans1"), {rows.begin(), rows.end()});  // typed into COM1
+  EXPECT_TRUE(ServeUntil([test] { return RowCount(test) == 3; }));
+  EXPECT_TRUE(Rows(test).starts_with("1|7|31 32 33 34 35 0D 0A\r\n")) << Rows(test);
+  SendDlgItemMessageA(test, IDC_SCAN_HEX, BM_CLICK, 0, 0);
+  rows = "1|7|12345[CR][LF]\r\n2|5|[STX]ABC[ETX]\r\n3|200|" + std::string(200, '7') + "\r\n";
+  EXPECT_EQ(Rows(test), rows);
+  Click(test, IDC_SCAN_COPY);
+  const std::regex time(R"(\t\d\d:\d\d:\d\d\.\d{3}\t(\d+)\t)");
+  EXPECT_EQ(std::regex_replace(Clipboard(), time, "|$1|"), rows);
 
   // Closed, the window gives the port back: a download right after succeeds.
   Click(test, IDCANCEL);
@@ -134,36 +124,7 @@ TEST_F(ScanTest, ScansFromComOneAreRowsThatShowAsHexAndCopy) {
   EXPECT_FALSE(Grayed(window, IDM_READ_SETTINGS) || Grayed(window, IDM_DOWNLOAD));
   Expect({ChoosePort(kCom1), Press(IDOK)});
   Command(IDM_DOWNLOAD);
-  ASSERT_EQ(shownBoxes.size(), 1u);
-  EXPECT_EQ(shownBoxes[0].Says(), "Download: Downloaded completely! (warning)");
-}
-
-TEST_F(ScanTest, KeysShowByTheWedgeNamesWhenThePortCannotOpen) {
-  settingsImage.bytes[0] = 0x00;
-  portSettings.comPort = kCom4;
-  HWND test = Open();
-  EXPECT_EQ(ItemText(test, IDC_SCAN_STATUS).rfind("Can't open the COM port! COM4: ", 0), 0u);
-  Expect({ChoosePort(kCom1)});
-  Click(test, IDC_SCAN_PORT);
-  EXPECT_EQ(ItemText(test, IDC_SCAN_STATUS), "Listening on COM1 at 38400 bps.");
-
-  CheckRadioButton(test, IDC_SCAN_RS232, IDC_SCAN_WEDGE, IDC_SCAN_WEDGE);
-  Click(test, IDC_SCAN_WEDGE);
-  EXPECT_EQ(GetFocus(), GetDlgItem(test, IDC_SCAN_CAPTURE));
-  for (const WORD key : {WORD{'0'}, WORD{'1'}, WORD{'2'}, WORD{'3'}, WORD{VK_RETURN}})
-    PressKeys({key});
-  EXPECT_TRUE(ServeUntil([test] { return RowCount(test) == 1; }));
-  PressKeys({VK_LSHIFT, 'A'});
-  EXPECT_TRUE(ServeUntil([test] { return RowCount(test) == 2; }));
-  PressKeys({VK_LCONTROL, 'B'});
-  EXPECT_TRUE(ServeUntil([test] { return RowCount(test) == 3; }));
-  EXPECT_EQ(Row(test, 0), "1|5|0123[Enter]");
-  EXPECT_EQ(Row(test, 1), "2|1|A");
-  EXPECT_EQ(Row(test, 2), "3|1|[LeftCtrl][b]");
-  SetCheck(test, IDC_SCAN_HEX, true);
-  Click(test, IDC_SCAN_HEX);
-  EXPECT_EQ(Row(test, 2), "3|1|C2 62");
-  Click(test, IDCANCEL);
+  EXPECT_EQ(shownBoxes.at(0).Says(), "Download: Downloaded completely! (warning)");
 }
 
 }  // namespace

@@ -6,18 +6,13 @@
 #include "shell/scanner_link.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdlib>
-#include <numeric>
 #include <string>
-#include <tuple>
 
 #include "keycodes/key_code_string.h"
 #include "link/port_settings.h"
 #include "link/transfer.h"
 #include "resources/resource_ids.h"
 #include "settings/factory_defaults.h"
-#include "settings/file_store.h"
 #include "shell/document.h"
 #include "shell/report_view.h"
 #include "tests/gui/gui_driver.h"
@@ -26,50 +21,8 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-constexpr int kCom1 = 0, kCom2 = 1, kCom3 = 2, kCom4 = 3, kCom5 = 4, kCom6 = 5;
-
-// Picks a COM port in "COM Port Properties", and the entries of the baud
-// rate, data bits, parity and flow control lists (by default 38400, 8 bits, no
-// parity, no flow control); then presses OK.
-DialogStep ChoosePort(int comPort, std::array<int, 4> line = {0, 1, 0, 0}) {
-  return [comPort, line](HWND dialog) {
-    EXPECT_EQ(WindowText(dialog), "COM Port Properties");
-    SelectEntry(dialog, IDC_COM_PORT, comPort);
-    for (int i = 0; i < 4; ++i) SelectEntry(dialog, IDC_BAUD_RATE + i, line[i]);
-    Press(IDOK)(dialog);
-  };
-}
-
-// A file of the simulators' folder, seen through Wine's Z: drive; nothing when
-// there is none. Without the simulators' folder the test fails.
-Bytes SimulatorFile(const std::string& name, size_t most) {
-  const char* dir = std::getenv("SKELV_SIM_DIR");
-  if (!dir) ADD_FAILURE() << "SKELV_SIM_DIR is not set";
-  if (!dir) return {};
-  Bytes bytes(most);
-  const long count =
-      ReadFileStart((std::string("Z:") + dir + "/" + name).c_str(), bytes.data(), bytes.size());
-  bytes.resize(count < 0 ? 0 : static_cast<size_t>(count));
-  return bytes;
-}
-
-// What simulator COMn holds after its last take-over.
-Bytes StoredBySimulator(int n) {
-  return SimulatorFile("scanner" + std::to_string(n) + ".qrs", kImageSize + 1);
-}
-
-// The line settings simulator COMn reported being spoken to at.
-std::string LinesSeenBySimulator(int n) {
-  const Bytes text = SimulatorFile("lines" + std::to_string(n) + ".txt", 4096);
-  return {text.begin(), text.end()};
-}
-
 // The search's progress window, which closes by itself.
 void SearchRuns(HWND) {}
-
-int ProgressWindowsShown() {
-  return static_cast<int>(std::count(shownDialogs.begin(), shownDialogs.end(), "Progress"));
-}
 
 using ScannerLink = GuiTest;  // which puts back the port settings and reply deadlines
 
@@ -77,14 +30,11 @@ TEST_F(ScannerLink, DownloadThenReadBackGivesTheSameImage) {
   // An RS-232 configuration that differs in edited, reserved and checksum bytes.
   Patch(settingsImage.bytes.data(), "0: 00 4: 51 240: 5A");  // scan mode "Repeat"
   Bytes expected = ImageBytes();
-  const unsigned sum = std::accumulate(expected.begin(), expected.begin() + 254, 0u);
-  expected[254] = static_cast<uint8_t>(sum);
-  expected[255] = static_cast<uint8_t>(~sum);
+  Patch(expected.data(), "254: 4F B0");  // the sum of bytes 0 to 253, and its complement
   Expect({ChoosePort(kCom1), Press(IDOK)});
   Command(IDM_DOWNLOAD);
-  ASSERT_EQ(shownBoxes.size(), 1u);
-  EXPECT_EQ(shownBoxes[0].Says(), "Download: Downloaded completely! (warning)");
-  EXPECT_EQ(StoredBySimulator(1), expected);
+  EXPECT_EQ(shownBoxes.at(0).Says(), "Download: Downloaded completely! (warning)");
+  EXPECT_EQ(ReadWholeFile(SimulatorPath("scanner1.qrs")), expected);
   EXPECT_EQ(ImageBytes(), expected);
 
   ResetToFactoryDefaults();
@@ -97,37 +47,47 @@ TEST_F(ScannerLink, DownloadThenReadBackGivesTheSameImage) {
   EXPECT_EQ(settingsModified, 1);
   EXPECT_EQ(InterfaceMode, InterfaceKind::Rs232);
   EXPECT_NE(WindowText(reportEdit).find("    Suffix Settings : [CR] \r\n"), std::string::npos);
-  EXPECT_EQ(ProgressWindowsShown(), 2);
+  EXPECT_EQ(std::ranges::count(shownDialogs, "Progress"), 2);
   // The rates reached the line; a pseudo-terminal keeps 8 data bits and no parity.
-  EXPECT_EQ(LinesSeenBySimulator(1),
+  const Bytes lines = ReadWholeFile(SimulatorPath("lines1.txt"));
+  EXPECT_EQ(std::string(lines.begin(), lines.end()),
             "skelv simulate: line set to 38400 baud, 8 data bits, parity none\n"
             "skelv simulate: line set to 9600 baud, 8 data bits, parity none\n");
 }
 
-// A scanner at 4800 baud does not answer at the 38400 the dialog starts
-// with; Find puts 4800 into the lists, OK keeps it with Verify checked, and
-// the download then says it was verified.
+// Find leaves the lists as they were where no scanner on COM6 answers
+// "VERSION", on COM4, which has no device, and on COM5 when Cancel stops it
+// before it reaches 4800. Found at 4800 on COM5, the rate goes into the lists,
+// OK keeps it with Verify checked, and the download then says it was verified.
 TEST_F(ScannerLink, FindPutsTheRateFoundIntoTheListsAndAVerifiedDownloadSaysSo) {
+  replyDeadlines = {300, 300};
   Patch(settingsImage.bytes.data(), "4: 11");
   Expect({[](HWND dialog) {
-            SelectEntry(dialog, IDC_COM_PORT, kCom5);
-            EXPECT_EQ(ItemTexts(dialog, {IDC_VERIFY_DOWNLOAD, IDC_FOUND_LINE}), "off|");
+            for (const int port : {kCom6, kCom4, kCom5}) {
+              SelectEntry(dialog, IDC_COM_PORT, port);
+              Click(dialog, IDC_FIND_LINE);
+            }
+            const auto lines = {IDC_VERIFY_DOWNLOAD, IDC_BAUD_RATE, IDC_DATA_BITS, IDC_PARITY,
+                                IDC_FOUND_LINE};
+            EXPECT_EQ(ItemTexts(dialog, lines), "off|38400|8|None|");
+            replyDeadlines = kReplyDeadlines;  // a download at 4800 takes its time
             Click(dialog, IDC_FIND_LINE);
-            EXPECT_EQ(ItemTexts(dialog, {IDC_BAUD_RATE, IDC_DATA_BITS, IDC_PARITY, IDC_FOUND_LINE}),
-                      "4800|8|None|Found at 4800 8 data bits, parity none (Ver:2.00)");
+            EXPECT_EQ(ItemTexts(dialog, lines),
+                      "off|4800|8|None|Found at 4800 8 data bits, parity none (Ver:2.00)");
             EXPECT_EQ(portSettings.baudRate, 0);  // nothing stored before OK
             Click(dialog, IDC_VERIFY_DOWNLOAD);
             Press(IDOK)(dialog);
           },
-          SearchRuns, Press(IDOK)});
+          SearchRuns, Press(IDOK), Press(IDOK), Press(IDCANCEL), SearchRuns, Press(IDOK)});
   Command(IDM_DOWNLOAD);
-  ASSERT_EQ(shownBoxes.size(), 1u);
-  EXPECT_EQ(shownBoxes[0].Says(), "Download: Downloaded and verified.");
-  const Bytes stored = StoredBySimulator(5), sent = ImageBytes();
-  ASSERT_EQ(stored.size(), sent.size());
-  EXPECT_TRUE(std::equal(sent.begin(), sent.begin() + 254, stored.begin()));
-  EXPECT_EQ(std::make_tuple(portSettings.baudRate, portSettings.verifyDownload),
-            std::make_tuple(3, 1));
+  // Every box took a step: the driver fails the test on any other.
+  EXPECT_EQ(shownBoxes.at(0).Says(),
+            "Error: No scanner answered on COM6 at any line setting. (warning)");
+  EXPECT_EQ(shownBoxes.at(1).Says(), "Error: Can't open the COM port! (warning)");
+  EXPECT_EQ(shownBoxes.at(2).Says(), "Download: Downloaded and verified.");
+  EXPECT_EQ(ReadWholeFile(SimulatorPath("scanner5.qrs")), ImageBytes());
+  EXPECT_EQ(portSettings.baudRate, 3);
+  EXPECT_EQ(portSettings.verifyDownload, 1);
 }
 
 // The read-back of a scanner that kept its old image names what did not
@@ -142,12 +102,10 @@ TEST_F(ScannerLink, VerifiedDownloadNamesTheFieldsTheScannerDidNotTake) {
       "Scan Mode, Suffix Settings.\n\nDownload again? (warning)";
   Expect({ChoosePort(kCom6), Press(IDYES), Press(IDNO)});
   Command(IDM_DOWNLOAD);
-  ASSERT_EQ(shownBoxes.size(), 2u);
-  EXPECT_EQ(shownBoxes[0].Says() + shownBoxes[1].Says(), std::string(kDiffers) + kDiffers);
-  EXPECT_EQ(ProgressWindowsShown(), 4);  // download, read-back, and both again
+  EXPECT_EQ(shownBoxes.at(0).Says() + shownBoxes.at(1).Says(), std::string(kDiffers) + kDiffers);
+  EXPECT_EQ(std::ranges::count(shownDialogs, "Progress"), 4);  // download, read-back, both again
   // The download leaves its checksum pair in the image; nothing else changes.
-  const Bytes image = ImageBytes();
-  EXPECT_TRUE(std::equal(before.begin(), before.begin() + 254, image.begin()));
+  EXPECT_TRUE(std::equal(before.begin(), before.begin() + 254, ImageBytes().begin()));
   // Eleven items of the report's buzzer, scanner, prefix and suffix lines.
   Patch(settingsImage.bytes.data(), "4: 1E 5: 40 7: 01 8: 14 27: 61 31: 09 67: 20");
   Expect({ChoosePort(kCom6), Press(IDNO)});
@@ -158,54 +116,31 @@ TEST_F(ScannerLink, VerifiedDownloadNamesTheFieldsTheScannerDidNotTake) {
             "Reread, Good-Read LED, Auto Sense, Prefix Settings and 1 more.\n\nDownload again?");
 }
 
-// No scanner on COM6 answers "VERSION"; COM4 has no device; Cancel stops the
-// search on COM5 before it reaches 4800. The lists stay as they were each time.
-TEST_F(ScannerLink, FindSaysWhenNothingAnswersAndCancelStopsIt) {
-  replyDeadlines = {300, 300};
-  Expect({[](HWND dialog) {
-            for (const int port : {kCom6, kCom4, kCom5}) {
-              SelectEntry(dialog, IDC_COM_PORT, port);
-              Click(dialog, IDC_FIND_LINE);
-            }
-            EXPECT_EQ(ItemTexts(dialog, {IDC_BAUD_RATE, IDC_DATA_BITS, IDC_PARITY, IDC_FOUND_LINE}),
-                      "38400|8|None|");
-            Press(IDCANCEL)(dialog);
-          },
-          SearchRuns, Press(IDOK), Press(IDOK), Press(IDCANCEL)});
-  Run([] { EXPECT_EQ(RunScannerLink(kDownload), 0); });
-  ASSERT_EQ(shownBoxes.size(), 2u);
-  EXPECT_EQ(shownBoxes[0].Says(),
-            "Error: No scanner answered on COM6 at any line setting. (warning)");
-  EXPECT_EQ(shownBoxes[1].Says(), "Error: Can't open the COM port! (warning)");
-}
-
-TEST_F(ScannerLink, RefusedDownloadRetriesTheWholeTransferOnYes) {
-  Expect({ChoosePort(kCom2), Press(IDYES), Press(IDNO)});
-  Run([] { EXPECT_EQ(RunScannerLink(kDownload), 1); });
-  ASSERT_EQ(shownBoxes.size(), 2u);
-  for (const ShownBox& box : shownBoxes) {
-    EXPECT_EQ(box.Says(), "Error: Failed to download, would you like to retry? (question)");
-    EXPECT_TRUE(box.yesNo);
-  }
-  EXPECT_EQ(ProgressWindowsShown(), 2);  // a new progress window for the retry
-  EXPECT_TRUE(StoredBySimulator(2).empty());
-}
-
-TEST_F(ScannerLink, FailedReadBackLeavesTheImageAndOpensNoSheet) {
+// A failed read-back leaves the image and opens no sheet; a refused download
+// asks to retry, and Yes starts the whole transfer again.
+TEST_F(ScannerLink, FailedReadBackLeavesTheImageAndRefusedDownloadRetriesOnYes) {
   replyDeadlines = {300, 300};  // the scanner's silence need not be waited out in full
   settingsImage.bytes[240] = 0x5A;
   const Bytes before = ImageBytes();
   Expect({ChoosePort(kCom3), Press(IDNO)});
   Command(IDM_READ_SETTINGS);  // an unexpected sheet would fail the test
-  EXPECT_EQ(shownBoxes.at(0).text, "Failed to read, would you like to retry?");
   Expect({ChoosePort(kCom4), Press(IDOK)});
   Run([] { EXPECT_EQ(RunScannerLink(kReadBack), -1); });
-  EXPECT_EQ(shownBoxes.at(1).Says(), "Error: Can't open the COM port! (warning)");
   Expect({Press(IDCANCEL)});
   Run([] { EXPECT_EQ(RunScannerLink(kDownload), 0); });
-  EXPECT_EQ(shownBoxes.size(), 2u);
   EXPECT_EQ(ImageBytes(), before);
-  EXPECT_EQ(ProgressWindowsShown(), 1);
+  EXPECT_EQ(std::ranges::count(shownDialogs, "Progress"), 1);
+
+  Expect({ChoosePort(kCom2), Press(IDYES), Press(IDNO)});
+  Run([] { EXPECT_EQ(RunScannerLink(kDownload), 1); });
+  EXPECT_EQ(std::ranges::count(shownDialogs, "Progress"), 3);  // a new one for the retry
+  EXPECT_TRUE(ReadWholeFile(SimulatorPath("scanner2.qrs")).empty());
+  EXPECT_EQ(shownBoxes.at(0).text, "Failed to read, would you like to retry?");
+  EXPECT_EQ(shownBoxes.at(1).Says(), "Error: Can't open the COM port! (warning)");
+  for (const ShownBox& box : {shownBoxes.at(2), shownBoxes.at(3)}) {
+    EXPECT_EQ(box.Says(), "Error: Failed to download, would you like to retry? (question)");
+    EXPECT_TRUE(box.yesNo);
+  }
 }
 
 }  // namespace

@@ -65,9 +65,8 @@ TEST_F(StartOnFile, ShowsTheFilesReportAndSavesToItsPath) {
 
   // Save asks for no name: it writes the image back to the file started on.
   WriteWholeFile(path, std::vector<uint8_t>(kImageSize));
-  DWORD_PTR result = 0;
   EXPECT_TRUE(
-      SendMessageTimeoutA(window, WM_COMMAND, IDM_SAVE, 0, SMTO_ABORTIFHUNG, 10000, &result));
+      SendMessageTimeoutA(window, WM_COMMAND, IDM_SAVE, 0, SMTO_ABORTIFHUNG, 10000, nullptr));
   EXPECT_EQ(ReadWholeFile(path), bytes);
   EXPECT_TRUE(EndsOnClose(window));
 }
