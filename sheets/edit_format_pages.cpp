@@ -142,7 +142,7 @@ INT_PTR TransmissionProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
       if (id == IDC_SEQUENCE_CLEAR) items.clear();
       if (id >= IDC_SEQUENCE_ITEM_FIRST && id < IDC_SEQUENCE_ITEM_FIRST + kSequenceItemLimit) {
         if (static_cast<int>(items.size()) == kSequenceItemCount) {
-          MessageBoxA(GetActiveWindow(), "Too many fields !!!", "Error", MB_OK | MB_ICONWARNING);
+          ShowError(GetActiveWindow(), "Too many fields !!!");
           break;
         }
         items.push_back(static_cast<uint8_t>(id - IDC_SEQUENCE_ITEM_FIRST + 1));

@@ -14,10 +14,6 @@
 
 namespace {
 
-void ShowError(HWND dialog, const std::string& text) {
-  MessageBoxA(dialog, text.c_str(), "Error", MB_OK | MB_ICONWARNING);
-}
-
 // The lists as they are now; nothing reaches PortSettings before OK.
 PortSettings Chosen(HWND dialog) {
   const auto entry = [dialog](int list) {
@@ -51,7 +47,8 @@ void FindLine(HWND dialog) {
   CloseScannerPort(port);
   if (result.cancelled) return;
   if (!result.found) {
-    ShowError(dialog, std::string("No scanner answered on ") + device + " at any line setting.");
+    ShowError(dialog,
+              (std::string("No scanner answered on ") + device + " at any line setting.").c_str());
     return;
   }
   Select(dialog, IDC_BAUD_RATE, result.line.baudRate);

@@ -15,12 +15,9 @@
 #include "shell/scan_test_window.h"
 #include "shell/scanner_link.h"
 #include "shell/settings_dialogs.h"
+#include "ui/dialog_items.h"
 
 namespace {
-
-void ShowError(HWND window, const char* text) {
-  MessageBoxA(window, text, "Error", MB_OK | MB_ICONWARNING);
-}
 
 // Runs a save operation; true when the image was written.
 bool Save(HWND window, FileResult (*save)(HWND)) {

@@ -2,8 +2,8 @@
 // retry questions, and the check of a download by reading it back.
 #include "shell/scanner_link.h"
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <string>
@@ -16,12 +16,9 @@
 #include "settings/settings_image.h"
 #include "shell/com_port_dialog.h"
 #include "shell/progress_window.h"
+#include "ui/dialog_items.h"
 
 namespace {
-
-void ShowError(const char* text) {
-  MessageBoxA(GetActiveWindow(), text, "Error", MB_OK | MB_ICONWARNING);
-}
 
 bool AskRetry(const char* question) {
   return MessageBoxA(GetActiveWindow(), question, "Error", MB_YESNO | MB_ICONQUESTION) == IDYES;
@@ -88,10 +85,10 @@ int RunScannerLink(int direction) {
   Port port;
   switch (OpenScannerPort(port, ComPortName(portSettings), portSettings)) {
     case PortOpenResult::CannotOpen:
-      ShowError("Can't open the COM port!");
+      ShowError(GetActiveWindow(), "Can't open the COM port!");
       return -1;
     case PortOpenResult::SettingsRefused:
-      ShowError("Error on setting communication state");
+      ShowError(GetActiveWindow(), "Error on setting communication state");
       return 0;
     case PortOpenResult::Opened:
       break;

@@ -48,3 +48,8 @@ inline int Selection(HWND dialog, int list) {
 inline void Select(HWND dialog, int list, int entry) {
   SendItem(dialog, list, CB_SETCURSEL, static_cast<WPARAM>(entry));
 }
+
+// The operator's error message box, titled "Error", over `owner`.
+inline void ShowError(HWND owner, const char* text) {
+  MessageBoxA(owner, text, "Error", MB_OK | MB_ICONWARNING);
+}

@@ -179,7 +179,7 @@ void AddKey(HWND dialog, GridEditor& e, int column, int row) {
   if (code == 0) return;
   const bool flagged = e.wedge && (e.scanCode || e.modifiers != 0);
   if (e.position + (flagged ? 2 : 1) > static_cast<int>(e.keys.size())) {
-    MessageBoxA(dialog, "Too many characters !!!", "Error", MB_OK | MB_ICONWARNING);
+    ShowError(dialog, "Too many characters !!!");
     return;
   }
   if (flagged)
