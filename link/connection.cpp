@@ -6,12 +6,9 @@ const char* ComPortName(const PortSettings& settings) {
 }
 
 PortOpenResult OpenScannerPort(Port& port, const char* device, const PortSettings& settings) {
-  if (!OpenPort(port, device)) return PortOpenResult::CannotOpen;
-  // A driver that keeps its own queue sizes still serves the link.
-  SetPortQueues(port, kInputQueueSize, kOutputQueueSize);
-  // Without the time-outs reads could block, so refusing them refuses the line.
-  if (!ApplyLineState(port, LineStateFromSettings(settings)) ||
-      !ApplyLinkTimeouts(port, kLinkTimeouts)) {
+  const PortOpenResult opened = OpenProbePort(port, device);
+  if (opened != PortOpenResult::Opened) return opened;
+  if (!ApplyLineState(port, LineStateFromSettings(settings))) {
     ClosePort(port);
     return PortOpenResult::SettingsRefused;
   }
@@ -20,7 +17,9 @@ PortOpenResult OpenScannerPort(Port& port, const char* device, const PortSetting
 
 PortOpenResult OpenProbePort(Port& port, const char* device) {
   if (!OpenPort(port, device)) return PortOpenResult::CannotOpen;
+  // A driver that keeps its own queue sizes still serves the link.
   SetPortQueues(port, kInputQueueSize, kOutputQueueSize);
+  // Without the time-outs reads could block, so refusing them refuses the line.
   if (!ApplyLinkTimeouts(port, kLinkTimeouts)) {
     ClosePort(port);
     return PortOpenResult::SettingsRefused;
