@@ -3,12 +3,6 @@
 
 PortSettings portSettings;
 
-namespace {
-
-constexpr LineParity kParities[] = {LineParity::None, LineParity::Even, LineParity::Odd};
-
-}  // namespace
-
 std::span<uint8_t> SettingsBytes(PortSettings& settings) {
   return {reinterpret_cast<uint8_t*>(&settings), sizeof settings};
 }
@@ -17,7 +11,7 @@ LineState LineStateFromSettings(const PortSettings& settings) {
   LineState line;
   line.baudRate = kBaudRates[settings.baudRate];
   line.byteSize = settings.dataBits == 0 ? 7 : 8;
-  line.parity = kParities[settings.parity];
+  line.parity = kLineParities[settings.parity];
   switch (settings.flowControl) {
     case 1:
       line.outxCtsFlow = true;

@@ -45,6 +45,8 @@ inline constexpr const char* kFlowControlEntries[] = {"None", "Hardware", "Xon/X
 
 // The values are those of the Win32 DCB constants of the same meaning.
 enum class LineParity : uint8_t { None = 0, Odd = 1, Even = 2 };
+// The parity of each entry of kParityEntries.
+inline constexpr LineParity kLineParities[] = {LineParity::None, LineParity::Even, LineParity::Odd};
 enum class StopBits : uint8_t { One = 0 };
 enum class DtrControl : uint8_t { Disable = 0 };
 enum class RtsControl : uint8_t { Disable = 0, Enable = 1 };

@@ -6,12 +6,14 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "keycodes/scan_text.h"
 #include "link/port.h"
+#include "link/probe.h"
 #include "settings/factory_defaults.h"
 #include "settings/file_store.h"
 #include "settings/settings_file.h"
@@ -45,8 +47,6 @@ void LogReceived(std::FILE* log, std::span<const uint8_t> received) {
   std::fflush(log);
 }
 
-constexpr const char* kParityNames[] = {"none", "odd", "even"};  // by LineParity
-
 // Reports the line the client set when it changed, and whether it is the one
 // the scanner answers at. A pseudo-terminal carries the rate the client set;
 // it keeps 8 data bits and no parity, which are reported as they read.
@@ -54,8 +54,9 @@ bool AtScannerLine(Service& service) {
   LineState now;
   if (!ReadLineState(service.line, now)) return true;
   if (!(now == service.seen)) {
+    const auto parity = std::ranges::find(kLineParities, now.parity) - std::begin(kLineParities);
     std::fprintf(stderr, "skelv simulate: line set to %u baud, %u data bits, parity %s\n",
-                 now.baudRate, now.byteSize, kParityNames[static_cast<int>(now.parity)]);
+                 now.baudRate, now.byteSize, kParityWords[parity]);
     std::fflush(stderr);
     service.seen = now;
   }
