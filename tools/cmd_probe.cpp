@@ -22,8 +22,9 @@ struct ProbeOptions {
 std::string JsonLine(const std::string& device, const PortResult& r) {
   nlohmann::ordered_json object{{"port", device}, {"found", r.status == 0}};
   if (r.status == 0) {
-    object["baud"] = kBaudRates[r.found.baudRate];
-    object["dataBits"] = r.found.dataBits == 0 ? 7 : 8;
+    const LineState line = LineStateFromSettings(r.found);
+    object["baud"] = line.baudRate;
+    object["dataBits"] = line.byteSize;
     object["parity"] = kParityWords[r.found.parity];
     object["version"] = r.version;
   } else {
