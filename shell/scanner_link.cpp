@@ -2,8 +2,9 @@
 // retry questions, and the check of a download by reading it back.
 #include "shell/scanner_link.h"
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <string>
