@@ -18,8 +18,8 @@ INT_PTR CALLBACK ProgressDialogProc(HWND, UINT message, WPARAM, LPARAM) {
   return message == WM_INITDIALOG ? TRUE : FALSE;
 }
 
-void Repaint() {
-  RedrawWindow(progressWindow, nullptr, nullptr,
+void Repaint(HWND window) {
+  RedrawWindow(window, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
@@ -40,19 +40,19 @@ void Create(void*) {
   if (!progressWindow) return;
   progressBar = MakeBar(progressWindow);
   ShowWindow(progressWindow, SW_SHOWNORMAL);
-  Repaint();
+  Repaint(progressWindow);
 }
 
 void SetText(void*, const char* text) {
   if (!progressWindow) return;
   SetDlgItemTextA(progressWindow, IDC_PROGRESS_TEXT, text);
-  Repaint();
+  Repaint(progressWindow);
 }
 
 void SetPosition(void*, int position) {
   if (!progressBar) return;
   SendMessageA(progressBar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
-  Repaint();
+  Repaint(progressWindow);
 }
 
 void Close(void*) {
@@ -86,8 +86,7 @@ bool Trying(void* context, const PortSettings& line, int index, int count) {
   }
   SetDlgItemTextA(w.window, IDC_PROGRESS_TEXT, ("Trying " + LineText(line) + "...").c_str());
   SendMessageA(w.bar, PBM_SETPOS, static_cast<WPARAM>(100 * index / count), 0);
-  RedrawWindow(w.window, nullptr, nullptr,
-               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Repaint(w.window);
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
