@@ -30,15 +30,9 @@ void FindLine(HWND dialog) {
   const PortSettings given = Chosen(dialog);
   const char* device = ComPortName(given);
   Port port;
-  switch (OpenProbePort(port, device)) {
-    case PortOpenResult::CannotOpen:
-      ShowError(dialog, "Can't open the COM port!");
-      return;
-    case PortOpenResult::SettingsRefused:
-      ShowError(dialog, "Error on setting communication state");
-      return;
-    case PortOpenResult::Opened:
-      break;
+  if (const char* error = PortOpenError(OpenProbePort(port, device))) {
+    ShowError(dialog, error);
+    return;
   }
   ProbeWindow window;
   window.owner = dialog;
@@ -77,6 +71,18 @@ const Binding kRows[] = {
 }  // namespace
 
 const DialogTable kComPortTable{kComPortDialog, kRows, ComPortOwn};
+
+const char* PortOpenError(PortOpenResult result) {
+  switch (result) {
+    case PortOpenResult::CannotOpen:
+      return "Can't open the COM port!";
+    case PortOpenResult::SettingsRefused:
+      return "Error on setting communication state";
+    case PortOpenResult::Opened:
+      break;
+  }
+  return nullptr;
+}
 
 int RunComPortDialog(HWND owner) {
   return RunBoundDialog(owner, kComPortTable, SettingsBytes(portSettings));

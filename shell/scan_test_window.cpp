@@ -142,20 +142,17 @@ void ClosePortOf(HWND window) {
 void OpenPortOf(HWND window) {
   ScanTest& test = StateOf(window);
   ClosePortOf(window);
+  const char* device = ComPortName(portSettings);
+  const PortOpenResult opened = OpenScannerPort(test.port, device, portSettings);
   std::string status;
-  switch (OpenScannerPort(test.port, ComPortName(portSettings), portSettings)) {
-    case PortOpenResult::Opened:
-      PurgePortInput(test.port);  // bytes from before would join the first scan
-      status = std::string("Listening on ") + ComPortName(portSettings) + " at " +
-               kBaudRateEntries[portSettings.baudRate] + " bps.";
-      break;
-    case PortOpenResult::CannotOpen:
-      status = std::string("Can't open the COM port! ") + ComPortName(portSettings) + ": " +
-               PortErrorText();
-      break;
-    case PortOpenResult::SettingsRefused:
-      status = "Error on setting communication state";
-      break;
+  if (const char* error = PortOpenError(opened)) {
+    status = error;
+    if (opened == PortOpenResult::CannotOpen)
+      status += std::string(" ") + device + ": " + PortErrorText();
+  } else {
+    PurgePortInput(test.port);  // bytes from before would join the first scan
+    status = std::string("Listening on ") + device + " at " +
+             kBaudRateEntries[portSettings.baudRate] + " bps.";
   }
   SetItemText(window, IDC_SCAN_STATUS, status.c_str());
 }

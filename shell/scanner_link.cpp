@@ -84,15 +84,10 @@ int RunReadBack(Port& port, const TransferProgress& progress) {
 int RunScannerLink(int direction) {
   if (!RunComPortDialog(GetFocus())) return 0;
   Port port;
-  switch (OpenScannerPort(port, ComPortName(portSettings), portSettings)) {
-    case PortOpenResult::CannotOpen:
-      ShowError(GetActiveWindow(), "Can't open the COM port!");
-      return -1;
-    case PortOpenResult::SettingsRefused:
-      ShowError(GetActiveWindow(), "Error on setting communication state");
-      return 0;
-    case PortOpenResult::Opened:
-      break;
+  const PortOpenResult opened = OpenScannerPort(port, ComPortName(portSettings), portSettings);
+  if (const char* error = PortOpenError(opened)) {
+    ShowError(GetActiveWindow(), error);
+    return opened == PortOpenResult::CannotOpen ? -1 : 0;
   }
   InitCommonControls();
   const TransferProgress progress = ProgressWindowCallbacks();
