@@ -1,5 +1,6 @@
-// skelv download, read and apply: transfers with one scanner or many at once,
-// a result per port, and an optional CSV log.
+// skelv download, read, apply and probe: transfers, or the search for the
+// line settings, with one scanner or many at once, a result per port, and an
+// optional CSV log.
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -153,6 +154,26 @@ CommandRun DefineApply(CLI::App& command) {
     return RunOnPorts("apply", plan, *options,
                       [show](const std::string& device, const PortResult& r) {
                         return ApplyReport(device, r, *show);
+                      });
+  };
+}
+
+CommandRun DefineProbe(CLI::App& command) {
+  auto options = std::make_shared<TransferOptions>();
+  auto json = std::make_shared<bool>(false);
+  AddPortList(command, options->ports);
+  AddLineOptions(command, options->line);
+  // A probe always searches, and with flow control none.
+  command.remove_option(command.get_option("--flow"));
+  command.remove_option(command.get_option("--line"));
+  options->line.line = "auto";
+  command.add_flag("--json", *json, "print one JSON object per port");
+  return [options, json] {
+    FleetPlan plan;
+    plan.task = FleetTask::Probe;
+    return RunOnPorts("probe", plan, *options,
+                      [json](const std::string& device, const PortResult& r) {
+                        return ProbeReport(device, r, *json);
                       });
   };
 }

@@ -3,6 +3,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "link/probe.h"
+
 namespace {
 
 std::string Shown(const std::string& text) {
@@ -34,6 +36,20 @@ std::string ApplyJson(const std::string& device, const PortResult& r) {
   return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
+std::string ProbeJson(const std::string& device, const PortResult& r) {
+  nlohmann::ordered_json object{{"port", device}, {"found", r.status == 0}};
+  if (r.status == 0) {
+    const LineState line = LineStateFromSettings(r.found);
+    object["baud"] = line.baudRate;
+    object["dataBits"] = line.byteSize;
+    object["parity"] = kParityWords[r.found.parity];
+    object["version"] = r.version;
+  } else {
+    object["reason"] = r.reason;
+  }
+  return object.dump() + "\n";
+}
+
 }  // namespace
 
 PortReport TransferReport(const std::string& device, const PortResult& r) {
@@ -52,4 +68,9 @@ PortReport ApplyReport(const std::string& device, const PortResult& r, const App
     for (const FieldDifference& d : r.changes)
       report.printed += "  " + d.name + ": " + Shown(d.before) + " -> " + Shown(d.after) + "\n";
   return report;
+}
+
+PortReport ProbeReport(const std::string& device, const PortResult& r, bool json) {
+  const std::string result = r.status ? r.reason : LineText(r.found) + " (" + r.version + ")";
+  return {result, json ? ProbeJson(device, r) : device + ": " + result + "\n"};
 }

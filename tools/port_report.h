@@ -22,3 +22,7 @@ struct ApplyShow {
 // apply: "PORT: unchanged", "PORT: changed (N fields)", "PORT: would change:
 // FIELD, ..." or "PORT: failed: REASON".
 PortReport ApplyReport(const std::string& device, const PortResult& r, const ApplyShow& show);
+
+// probe: "PORT: LINE SETTINGS (VERSION)" or "PORT: REASON", or one JSON
+// object.
+PortReport ProbeReport(const std::string& device, const PortResult& r, bool json);
