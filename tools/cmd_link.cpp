@@ -70,7 +70,7 @@ int RunOnPorts(const char* command, FleetPlan& plan, const TransferOptions& opti
     std::fprintf(stderr, "skelv %s: %s\n", command, error.c_str());
     return 1;
   }
-  const bool many = options.ports.size() > 1 || IsPattern(options.ports[0]);
+  const bool many = NamesManyPorts(options.ports);
   for (const std::string& device : plan.devices)
     plan.outputs.push_back(many ? PortFile(options.file, device) : options.file);
   std::FILE* log = options.log.empty() ? nullptr : OpenLog(options.log);

@@ -138,7 +138,7 @@ int Monitor(const MonitorOptions& options) {
   std::vector<uint32_t> quietMs;
   if (!OpenAll(devices, LineSettings(options.line), ports, quietMs)) return 1;
   Listening l(options);
-  l.many = options.ports.size() > 1 || IsPattern(options.ports[0]);
+  l.many = NamesManyPorts(options.ports);
   l.lastActivity = TickCount();
   std::vector<std::thread> threads;
   for (size_t i = 0; i < devices.size(); ++i)

@@ -13,6 +13,10 @@
 bool ExpandPorts(std::span<const std::string> given, std::vector<std::string>& devices,
                  std::string& error);
 bool IsPattern(const std::string& port);
+// Whether `given` may name more than one device, so that output names each.
+inline bool NamesManyPorts(std::span<const std::string> given) {
+  return given.size() > 1 || IsPattern(given[0]);
+}
 
 // A pattern of this platform, for the help texts: "'/dev/ttyUSB*'" or "COM*".
 extern const char kPortPatternExample[];
