@@ -12,13 +12,6 @@ int RawCode(std::string_view name) {
   return name.size() == 3 && name[0] == '?' ? HexByteValue(name.substr(1)) : -1;
 }
 
-// The code whose name is `name`; code 0 and empty names name no key.
-int Lookup(const char* const* names, int count, std::string_view name) {
-  for (int code = 1; code < count; ++code)
-    if (*names[code] && name == names[code]) return code;
-  return -1;
-}
-
 ModifierSet ModifierBit(std::string_view name) {
   for (int bit = 0; bit < kModifierCount; ++bit)
     if (name == ModifierNames[bit]) return static_cast<ModifierSet>(1u << bit);
@@ -31,6 +24,18 @@ KeyParse Failed(std::string error) {
 
 }  // namespace
 
+size_t NameEnd(std::string_view text, size_t at) {
+  const size_t close = text.find(']', at + 1);
+  if (close == at + 1 && at + 2 < text.size() && text[at + 2] == ']') return at + 2;
+  return close;
+}
+
+int KeyCodeNamed(const char* const* names, int count, std::string_view name) {
+  for (int code = 1; code < count; ++code)
+    if (*names[code] && name == names[code]) return code;
+  return -1;
+}
+
 KeyParse ParseKeyCodeString(std::string_view text, InterfaceKind mode) {
   const bool wedge = mode == InterfaceKind::KeyboardWedge;
   KeyParse out;
@@ -38,10 +43,8 @@ KeyParse ParseKeyCodeString(std::string_view text, InterfaceKind mode) {
   size_t at = 0;
   while (at < text.size()) {
     if (text[at] != '[') return Failed("keys are written in brackets, as [a]");
-    size_t close = text.find(']', at + 1);
+    const size_t close = NameEnd(text, at);
     if (close == std::string_view::npos) return Failed("a \"[\" is not closed");
-    // "[]]" is the key "]": no key has an empty name.
-    if (close == at + 1 && at + 2 < text.size() && text[at + 2] == ']') close = at + 2;
     const std::string_view name = text.substr(at + 1, close - at - 1);
     at = close + 1;
     if (wedge && ModifierBit(name)) {
@@ -51,10 +54,10 @@ KeyParse ParseKeyCodeString(std::string_view text, InterfaceKind mode) {
     int code = RawCode(name);
     bool scanCode = false;
     if (code < 0)
-      code = wedge ? Lookup(WedgeKeyNames, kWedgeKeyCount, name)
-                   : Lookup(AsciiKeyNames, kAsciiKeyCount, name);
+      code = wedge ? KeyCodeNamed(WedgeKeyNames, kWedgeKeyCount, name)
+                   : KeyCodeNamed(AsciiKeyNames, kAsciiKeyCount, name);
     if (code < 0 && wedge) {
-      code = Lookup(ScanCodeNames, kScanCodeCount, name);
+      code = KeyCodeNamed(ScanCodeNames, kScanCodeCount, name);
       scanCode = code >= 0;
     }
     std::string key = "[";

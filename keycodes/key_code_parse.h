@@ -18,3 +18,10 @@ struct KeyParse {
 // two hexadecimal digits that name no key are a scan code. "[?XX]" is the
 // code XX itself, as the rendering shows codes outside the tables.
 KeyParse ParseKeyCodeString(std::string_view text, InterfaceKind mode);
+
+// Where the name in brackets opened at text[at] ends: its "]", or npos when
+// it is not closed. "[]]" is the key "]": no key has an empty name.
+size_t NameEnd(std::string_view text, size_t at);
+
+// The code whose name in `names` is `name`; code 0 and empty names name no key.
+int KeyCodeNamed(const char* const* names, int count, std::string_view name);

@@ -13,10 +13,8 @@ void AppendRawByte(std::string& text, uint8_t byte) {
 }
 
 int AsciiCode(std::string_view name) {
-  for (int code = 1; code < kAsciiKeyCount; ++code)
-    if (name == AsciiKeyNames[code]) return code;
   if (name.size() == 3 && name[0] == 'x') return HexByteValue(name.substr(1));
-  return -1;
+  return KeyCodeNamed(AsciiKeyNames, kAsciiKeyCount, name);
 }
 
 }  // namespace
@@ -65,10 +63,8 @@ KeyParse ParseScanText(std::string_view text) {
       ++at;
       continue;
     }
-    size_t close = text.find(']', at + 1);
+    const size_t close = NameEnd(text, at);
     if (close == std::string_view::npos) return {{}, "a \"[\" is not closed"};
-    // "[]]" is "]", as in the key sequences.
-    if (close == at + 1 && at + 2 < text.size() && text[at + 2] == ']') close = at + 2;
     const std::string_view name = text.substr(at + 1, close - at - 1);
     const int code = AsciiCode(name);
     if (code < 0) {
