@@ -52,9 +52,10 @@ bool VerifyDownload(Port& port, const TransferProgress& progress) {
   }
   std::vector<std::string> differences = DifferingReportItems(settingsImage, back, InterfaceMode);
   // Reserved bits, which the report does not show, by their bytes.
-  const bool named = !differences.empty();
-  for (int i = 0; !named && i < kCompared; ++i)
-    if (back.bytes[i] != settingsImage.bytes[i]) differences.push_back("byte " + std::to_string(i));
+  if (differences.empty())
+    for (int i = 0; i < kCompared; ++i)
+      if (back.bytes[i] != settingsImage.bytes[i])
+        differences.push_back("byte " + std::to_string(i));
   return MessageBoxA(GetActiveWindow(), DifferenceQuestion(differences).c_str(), "Download",
                      MB_YESNO | MB_ICONWARNING) == IDYES;
 }
