@@ -108,10 +108,11 @@ void EndQuietScan(HWND window) {
   ScanTest& test = StateOf(window);
   std::vector<uint8_t> bytes;
   if (!TakeEndedScan(test.capture, TickCount(), QuietMs(test), bytes)) return;
-  ScanRow row{test.began, bytes.size(), ScanText(bytes), std::move(bytes)};
-  if (!test.serial) {
-    row.length = test.keyCount;
-    row.text = std::move(test.keysText);
+  // Keys are counted and named as they come; bytes are named here.
+  const bool keys = !test.serial;
+  ScanRow row{test.began, keys ? test.keyCount : bytes.size(),
+              keys ? std::move(test.keysText) : ScanText(bytes), std::move(bytes)};
+  if (keys) {
     test.keysText.clear();
     test.keyCount = 0;
     InvalidateRect(Item(window, IDC_SCAN_CAPTURE), nullptr, TRUE);
