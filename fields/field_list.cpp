@@ -473,3 +473,9 @@ std::vector<FieldDifference> DifferingFields(const SettingsImage& a, const Setti
   }
   return differences;
 }
+
+std::string DifferenceNames(std::span<const FieldDifference> differences, const char* separator) {
+  std::string names;
+  for (const FieldDifference& d : differences) names += (names.empty() ? "" : separator) + d.name;
+  return names;
+}

@@ -70,3 +70,5 @@ struct FieldDifference {
 // The fields in which `b` differs from `a`, then reserved bits of bytes 0 to
 // 253 that differ. Each side's key sequences are read in its own interface.
 std::vector<FieldDifference> DifferingFields(const SettingsImage& a, const SettingsImage& b);
+// Their names joined by `separator`.
+std::string DifferenceNames(std::span<const FieldDifference> differences, const char* separator);

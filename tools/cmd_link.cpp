@@ -45,11 +45,7 @@ void LogRow(std::FILE* log, const std::string& device, const PortResult& r,
             const std::string& result) {
   // apply's fields are those the scanner differed in before, unless the
   // read-back shows that some did not land.
-  std::vector<std::string> names = r.differing;
-  if (names.empty())
-    for (const FieldDifference& d : r.changes) names.push_back(d.name);
-  std::string fields;
-  for (const std::string& name : names) fields += (fields.empty() ? "" : " ") + name;
+  const std::string fields = DifferenceNames(r.differing.empty() ? r.changes : r.differing, " ");
   std::fprintf(log, "%s,%s,%s,%s,%s\n", LocalTimeText(r.finished).c_str(), CsvField(device).c_str(),
                CsvField(r.version).c_str(), CsvField(result).c_str(), CsvField(fields).c_str());
 }

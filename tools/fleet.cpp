@@ -125,12 +125,10 @@ void Transfer(const FleetPlan& plan, size_t index, Port& port, PortProgress& pro
     result.reason = DescribeLinkFailure(failure);
     return;
   }
-  for (const FieldDifference& d : DifferingFields(sent, back)) result.differing.push_back(d.name);
+  result.differing = DifferingFields(sent, back);
   if (result.differing.empty()) return;
   result.status = kPortDiffers;
-  result.reason = "the read-back differs in ";
-  for (const std::string& name : result.differing)
-    result.reason += (&name == &result.differing.front() ? "" : ", ") + name;
+  result.reason = "the read-back differs in " + DifferenceNames(result.differing, ", ");
 }
 
 void RunPort(const FleetPlan& plan, size_t index, PortProgress& progress, PortResult& result) {

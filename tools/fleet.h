@@ -36,12 +36,12 @@ inline constexpr int kPortFailed = 1;
 inline constexpr int kPortDiffers = 3;
 
 struct PortResult {
-  int status = 0;                        // 0, kPortFailed or kPortDiffers
-  std::string reason;                    // why it failed
-  std::string version;                   // the reply to "VERSION", empty when none came
-  std::vector<std::string> differing;    // the fields the read-back differs in
-  std::vector<FieldDifference> changes;  // apply: scanner (before) against the image (after)
-  PortSettings found;                    // the line settings a probe found
+  int status = 0;                          // 0, kPortFailed or kPortDiffers
+  std::string reason;                      // why it failed
+  std::string version;                     // the reply to "VERSION", empty when none came
+  std::vector<FieldDifference> differing;  // the fields the read-back differs in
+  std::vector<FieldDifference> changes;    // apply: scanner (before) against the image (after)
+  PortSettings found;                      // the line settings a probe found
   std::time_t finished = 0;
 };
 

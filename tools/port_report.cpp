@@ -15,10 +15,7 @@ std::string ApplyResult(const PortResult& r, bool check) {
   if (r.status) return "failed: " + r.reason;
   if (r.changes.empty()) return "unchanged";
   if (!check) return "changed (" + std::to_string(r.changes.size()) + " fields)";
-  std::string result = "would change: ";
-  for (const FieldDifference& d : r.changes)
-    result += (&d == &r.changes.front() ? "" : ", ") + d.name;
-  return result;
+  return "would change: " + DifferenceNames(r.changes, ", ");
 }
 
 // Values as `skelv get` writes them: an empty key sequence is an empty text.
