@@ -14,20 +14,10 @@
 
 namespace {
 
-// The lists as they are now; nothing reaches PortSettings before OK.
-PortSettings Chosen(HWND dialog) {
-  const auto entry = [dialog](int list) {
-    const int selected = Selection(dialog, list);
-    return static_cast<uint8_t>(selected < 0 ? 0 : selected);
-  };
-  return {.comPort = entry(IDC_COM_PORT),
-          .baudRate = entry(IDC_BAUD_RATE),
-          .dataBits = entry(IDC_DATA_BITS),
-          .parity = entry(IDC_PARITY)};
-}
-
-void FindLine(HWND dialog) {
-  const PortSettings given = Chosen(dialog);
+void FindLine(HWND dialog, const BoundDialog& bound) {
+  // The lists as they are now; nothing reaches PortSettings before OK.
+  PortSettings given;
+  StoreRowsInto(dialog, bound, SettingsBytes(given));
   const char* device = ComPortName(given);
   Port port;
   if (const char* error = PortOpenError(OpenProbePort(port, device))) {
@@ -52,9 +42,9 @@ void FindLine(HWND dialog) {
               ("Found at " + LineText(result.line) + " (" + result.version + ")").c_str());
 }
 
-INT_PTR ComPortOwn(HWND dialog, UINT message, WPARAM wParam, LPARAM, BoundDialog&) {
+INT_PTR ComPortOwn(HWND dialog, UINT message, WPARAM wParam, LPARAM, BoundDialog& bound) {
   if (message == WM_COMMAND && LOWORD(wParam) == IDC_FIND_LINE && HIWORD(wParam) == BN_CLICKED) {
-    FindLine(dialog);
+    FindLine(dialog, bound);
     return TRUE;
   }
   return 0;

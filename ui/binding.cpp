@@ -274,6 +274,11 @@ void StoreRows(HWND dialog, BoundDialog& bound) {
   ForEachRow(dialog, bound, [](const Row& r) { OpsOf(r.b).store(r); });
 }
 
+void StoreRowsInto(HWND dialog, BoundDialog bound, std::span<uint8_t> target) {
+  bound.target = target;
+  StoreRows(dialog, bound);
+}
+
 void RowCommand(HWND dialog, BoundDialog& bound, WPARAM wParam) {
   // Commands that arrive while the rows are being created have no state yet.
   if (bound.rows.size() != bound.table->rows.size()) return;

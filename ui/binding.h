@@ -141,6 +141,10 @@ struct BoundDialog {
 unsigned GetBound(std::span<const uint8_t> target, BoundField field);
 void SetBound(std::span<uint8_t> target, BoundField field, unsigned value);
 
+// Stores every row of an open dialog as OK would, but into `target`, another
+// record of the same kind: for behaviour that uses choices not yet confirmed.
+void StoreRowsInto(HWND dialog, BoundDialog bound, std::span<uint8_t> target);
+
 // Gives key field `control` of an open dialog a new working copy and shows it.
 void SetKeyField(HWND dialog, BoundDialog& bound, int control, std::span<const uint8_t> keys);
 
