@@ -114,8 +114,7 @@ bool OpenAll(const std::vector<std::string>& devices, const LineChoice& line,
     if (OpenScannerLine(devices[i], line, ports[i], opened)) {
       // What came before is no scan of this run, and would join the first.
       PurgePortInput(ports[i]);
-      const PortSettings& used = line.find ? opened.found : line.settings;
-      quietMs.push_back(ScanQuietMs(kBaudRates[used.baudRate]));
+      quietMs.push_back(ScanQuietMs(kBaudRates[opened.found.baudRate]));
       continue;
     }
     std::fprintf(stderr, "skelv monitor: %s: %s\n", devices[i].c_str(), opened.reason.c_str());

@@ -77,6 +77,7 @@ bool Open(const std::string& device, const LineChoice& line, Port& port, PortRes
       result.reason = std::string("refused the line settings: ") + PortErrorText();
       return false;
   }
+  result.found = line.settings;
   if (!line.find) return true;
   const ProbeResult probe =
       ProbeScanner(port, line.settings, {progress, progress ? Trying : nullptr});

@@ -41,15 +41,15 @@ struct PortResult {
   std::string version;                     // the reply to "VERSION", empty when none came
   std::vector<FieldDifference> differing;  // the fields the read-back differs in
   std::vector<FieldDifference> changes;    // apply: scanner (before) against the image (after)
-  PortSettings found;                      // the line settings a probe found
+  PortSettings found;                      // in force: given, or found by a probe
   std::time_t finished = 0;
 };
 
 // Runs the plan on every device at once; the results are in device order.
 std::vector<PortResult> RunFleet(const FleetPlan& plan);
 
-// Opens `device` at the line settings given, or at those a probe finds
-// (`result.found`, `result.version`); false with `result.reason`.
+// Opens `device` at the line settings given, or at those a probe finds (with
+// `result.version`), either kept in `result.found`; false with `result.reason`.
 bool OpenScannerLine(const std::string& device, const LineChoice& line, Port& port,
                      PortResult& result);
 
